@@ -195,3 +195,83 @@ std::string FormatLocaleDateTime(const std::string& format, double value) {
 std::string FormatShortDate(double value) { return FormatLocaleDateTime(FormatSettings().ShortDateFormat, value); }
 
 std::string FormatLongTime(double value) { return FormatLocaleDateTime(FormatSettings().LongTimeFormat, value); }
+
+namespace {
+
+// value with exactly `decimals` decimals and "." whatever the C locale says; never "-0".
+std::string FixedDecimals(double value, int decimals) {
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", std::clamp(decimals, 0, 30), value);
+    std::string text = buffer;
+    const std::size_t separator = text.find_first_of(".,");
+    if (separator != std::string::npos) {
+        text[separator] = '.';
+    }
+    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
+} // namespace
+
+std::string FormatPattern(const std::string& pattern, int minDecimals, double value) {
+    const TDateTimeParts parts = DecodeDateTime(value);
+    // Total hours from the same millisecond rounding as the other parts, so that they always agree.
+    const double totalMilliseconds = std::isfinite(value) ? std::round(value * SecondsPerDay * 1000.0) : 0.0;
+    const auto totalHours = static_cast<long long>(std::floor(totalMilliseconds / 3600000.0));
+    const int hour12 = parts.Hour % 12 == 0 ? 12 : parts.Hour % 12;
+    std::string result;
+    std::size_t i = 0;
+    while (i < pattern.size()) {
+        const char letter = pattern[i];
+        std::size_t run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == letter) {
+            ++run;
+        }
+        const bool two = run == 2;
+        const auto number = [two](int part) { return two ? Digits(part, 2) : std::to_string(part); };
+        switch (letter) {
+        case 'D':
+            result += number(parts.Day);
+            break;
+        case 'M':
+            result += run == 3   ? ShortMonths[parts.Month - 1]
+                      : run == 4 ? LongMonths[parts.Month - 1]
+                                 : number(parts.Month);
+            break;
+        case 'Y':
+            result += two ? Digits(parts.Year % 100, 2) : Digits(parts.Year, 4);
+            break;
+        case 'H':
+            result += number(parts.Hour);
+            break;
+        case 'h':
+            result += number(hour12);
+            break;
+        case 'm':
+            result += number(parts.Minute);
+            break;
+        case 's':
+            result += number(parts.Second);
+            break;
+        case 'n': {
+            char buffer[32];
+            std::snprintf(buffer, sizeof buffer, two ? "%02lld" : "%lld", totalHours);
+            result += buffer;
+            break;
+        }
+        case 't':
+            result += parts.Hour >= 12 ? "PM" : "AM";
+            break;
+        case 'f':
+            result += FixedDecimals(value, std::max(minDecimals, static_cast<int>(run) - 1));
+            break;
+        default:
+            result.append(run, letter);
+            break;
+        }
+        i += run;
+    }
+    return result;
+}

@@ -31,3 +31,7 @@ std::string FormatLocaleDateTime(const std::string& format, double value);
 // The user's short date format and long time format (FormatSettings()).
 std::string FormatShortDate(double value);
 std::string FormatLongTime(double value);
+
+// Chart labels in the locale-free pattern language: runs of one letter (D, M, Y, H, h, m, s, n, t, f)
+// stand for parts of value, everything else is copied. minDecimals is the least number of decimals of f.
+std::string FormatPattern(const std::string& pattern, int minDecimals, double value);
