@@ -63,29 +63,39 @@ void AppendNumber(std::string& out, double value, int decimals) {
     out.append(fraction, end);
 }
 
-// A grey value when the components (nearly) agree, else "r g b".
-std::string ColorText(double r, double g, double b) {
+// Appends one grey value when the components (nearly) agree, else "r g b"; returns whether it was grey.
+bool AppendColor(std::string& out, double r, double g, double b) {
     if (std::fabs(r - g) < 0.01 && std::fabs(r - b) < 0.01) {
-        return PostScriptNumber((r + g + b) * 0.33333333333, ColorDecimals);
+        AppendNumber(out, (r + g + b) * 0.33333333333, ColorDecimals);
+        return true;
     }
-    return PostScriptNumber(r, ColorDecimals) + ' ' + PostScriptNumber(g, ColorDecimals) + ' ' +
-           PostScriptNumber(b, ColorDecimals);
+    AppendNumber(out, r, ColorDecimals);
+    out += ' ';
+    AppendNumber(out, g, ColorDecimals);
+    out += ' ';
+    AppendNumber(out, b, ColorDecimals);
+    return false;
 }
 
-std::string ColorText(std::uint32_t color) {
+// A platform colour is grey only when its three bytes are equal.
+bool AppendColor(std::string& out, std::uint32_t color) {
     const std::uint8_t r = ColorRed(color);
     const std::uint8_t g = ColorGreen(color);
     const std::uint8_t b = ColorBlue(color);
     if (r == g && r == b) {
-        return PostScriptNumber(r / 255.0, ColorDecimals);
+        AppendNumber(out, r / 255.0, ColorDecimals);
+        return true;
     }
-    return PostScriptNumber(r / 255.0, ColorDecimals) + ' ' + PostScriptNumber(g / 255.0, ColorDecimals) +
-           ' ' + PostScriptNumber(b / 255.0, ColorDecimals);
+    AppendNumber(out, r / 255.0, ColorDecimals);
+    out += ' ';
+    AppendNumber(out, g / 255.0, ColorDecimals);
+    out += ' ';
+    AppendNumber(out, b / 255.0, ColorDecimals);
+    return false;
 }
 
-// The colour operator that suits a colour text: three values are RGB, one is grey.
-const char* ColorOperator(const std::string& colorText) {
-    return colorText.find(' ') != std::string::npos ? " s\r\n" : " sg\r\n";
+const char* ColorOperator(bool grey) {
+    return grey ? " sg\r\n" : " s\r\n";
 }
 
 // A count from a value array; anything that is not a usable count draws nothing.
@@ -158,7 +168,7 @@ void TRTPostScript::WriteNumber(double value, int decimals) {
 
 void TRTPostScript::WriteStrokeColor() {
     Stream += StrokeColor;
-    Stream += ColorOperator(StrokeColor);
+    Stream += ColorOperator(StrokeColor.find(' ') == std::string::npos);
 }
 
 void TRTPostScript::DrawShape(std::uint8_t kind, std::uint8_t mode, const std::vector<double>& values) {
@@ -306,23 +316,23 @@ void TRTPostScript::RestoreState() {
 }
 
 void TRTPostScript::SetFillColorRGBA(double r, double g, double b, double) {
-    const std::string color = ColorText(r, g, b);
-    Stream += color;
-    Stream += ColorOperator(color);
+    const bool grey = AppendColor(Stream, r, g, b);
+    Stream += ColorOperator(grey);
 }
 
 void TRTPostScript::SetFillColor(std::uint32_t color) {
-    const std::string text = ColorText(color);
-    Stream += text;
-    Stream += ColorOperator(text);
+    const bool grey = AppendColor(Stream, color);
+    Stream += ColorOperator(grey);
 }
 
 void TRTPostScript::SetStrokeColorRGBA(double r, double g, double b, double) {
-    StrokeColor = ColorText(r, g, b);
+    StrokeColor.clear();
+    AppendColor(StrokeColor, r, g, b);
 }
 
 void TRTPostScript::SetStrokeColor(std::uint32_t color) {
-    StrokeColor = ColorText(color);
+    StrokeColor.clear();
+    AppendColor(StrokeColor, color);
 }
 
 void TRTPostScript::SetLineWidth(double width) {
