@@ -499,6 +499,13 @@ int TActivityDataList::LoadFile(const std::string& path, const std::string& link
     return LoadStream(stream, path, link, file.Size);
 }
 
+void TActivityDataList::Delete(int index) {
+    if (index < 0 || index >= Count()) {
+        throw std::out_of_range("Dataset index out of range.");
+    }
+    Items.erase(Items.begin() + index);
+}
+
 int TActivityDataList::IndexOfID(const std::string& id) const {
     for (int i = 0; i < Count(); ++i) {
         if (Items[static_cast<std::size_t>(i)]->ID() == id) {

@@ -155,6 +155,8 @@ public:
     // link becomes the ADF form naming the file.
     int LoadStream(TByteStream& stream, const std::string& name, const std::string& link, std::size_t size);
     int LoadFile(const std::string& path, const std::string& link);
+    // Frees the dataset at `index`.
+    void Delete(int index);
 
     int IndexOfID(const std::string& id) const;
     int IndexOfFile(const std::string& path) const;
