@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 const std::vector<std::string> StrippedKeys = {"Data.UTCDelta",  "Data.Longitude",  "Data.Latitude",
@@ -115,8 +113,19 @@ bool WriteSettingsText(const std::string& pathText, const std::string& text) {
 } // namespace
 
 std::string ReadSettingsFile(const std::string& path, const std::string& name) {
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[65536];
+        std::size_t count;
+        while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+            bytes.append(buffer, count);
+        }
+        const bool failed = std::ferror(file) != 0;
+        std::fclose(file);
+        if (failed) {
+            return std::string();
+        }
+    }
     if (bytes.size() <= 4) {
         return std::string();
     }

@@ -82,9 +82,8 @@ public:
 
 private:
     bool AddNumber(double value) {
-        // Too large for a double: there is no JSON for infinity, so it reads as null.
-        auto node = NewSettingsNode(std::isfinite(value) ? SettingsNumber : SettingsNull);
-        node->Number = std::isfinite(value) ? value : 0.0;
+        auto node = NewSettingsNode(SettingsNumber);
+        node->Number = value;
         return Add(std::move(node));
     }
 
@@ -198,9 +197,50 @@ std::string FormatGeneralNumber(double value, char decimalSeparator) {
     return text;
 }
 
+namespace {
+
+// Length of the well-formed UTF-8 sequence at text[i], or 0 when the bytes there are not one.
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
+    const auto byte = [&text](std::size_t at) {
+        return at < text.size() ? static_cast<unsigned char>(text[at]) : 0u;
+    };
+    const auto continuation = [&byte](std::size_t at, unsigned low = 0x80, unsigned high = 0xBF) {
+        return byte(at) >= low && byte(at) <= high;
+    };
+    const unsigned lead = byte(i);
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return continuation(i + 1) ? 2 : 0;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        const unsigned low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+        const unsigned high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+        return continuation(i + 1, low, high) && continuation(i + 2) ? 3 : 0;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        const unsigned low = lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned high = lead == 0xF4 ? 0x8F : 0xBF;
+        return continuation(i + 1, low, high) && continuation(i + 2) && continuation(i + 3) ? 4 : 0;
+    }
+    return 0;
+}
+
+} // namespace
+
 std::string QuoteJSON(const std::string& text) {
     std::string out = "\"";
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            // Bytes that are not UTF-8 (a file name in another encoding, say) would make the whole text
+            // unreadable for the parser: they become U+FFFD.
+            const std::size_t length = Utf8SequenceLength(text, i);
+            out += length == 0 ? std::string("\xEF\xBF\xBD") : text.substr(i, length);
+            i += length == 0 ? 0 : length - 1;
+            continue;
+        }
         switch (c) {
         case '"':
             out += "\\\"";
