@@ -14,8 +14,13 @@ std::string FormatFixed(double value, int decimals) {
     if (!std::isfinite(value)) {
         return "0";
     }
-    decimals = std::max(decimals, 0);
-    const double scaled = std::nearbyint(std::fabs(value) * std::pow(10.0, decimals)); // ties to even
+    // More decimals than a double holds add nothing; beyond the range of a double they would overflow.
+    decimals = std::clamp(decimals, 0, 30);
+    double scaled = std::nearbyint(std::fabs(value) * std::pow(10.0, decimals)); // ties to even
+    if (!std::isfinite(scaled)) {
+        decimals = 0;
+        scaled = std::nearbyint(std::fabs(value));
+    }
     if (scaled == 0.0) {
         return "0";
     }

@@ -16,7 +16,8 @@ inline constexpr int SeriesHueOffset = 250;
 inline constexpr double NoBound = std::numeric_limits<double>::quiet_NaN();
 
 // `value` with at most `decimals` decimals, "." as separator, no trailing zeros; a value that
-// rounds to zero is "0". For JSON text and files, never for text shown to the user.
+// rounds to zero is "0", and so is a value that is not finite (JSON has no text for it).
+// For JSON text and files, never for text shown to the user.
 std::string FormatFixed(double value, int decimals);
 // Reads "2.5" and "2,5" alike whatever the user's decimal separator; 0 for anything IsNumber rejects.
 double StrToFloatTolerant(const std::string& text);

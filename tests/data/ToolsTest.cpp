@@ -60,6 +60,7 @@ TEST(Tools, FormatFixed) {
         {3.5, 0, "4"},
         {1e20, 2, "100000000000000000000"},
         // Values that round to zero are "0", never "0.0" or "-0".
+        {NaN, 2, "0"},
         {0.005, 2, "0"},
         {-0.5, 0, "0"},
         {0.5, 0, "0"},
@@ -68,6 +69,13 @@ TEST(Tools, FormatFixed) {
     for (const Case& c : cases) {
         EXPECT_EQ(FormatFixed(c.Value, c.Decimals), c.Expected) << c.Value << " with " << c.Decimals;
     }
+}
+
+TEST(Tools, FormatFixedOfHugeValuesIsAllDigits) {
+    const std::string text = FormatFixed(1e300, 30);
+    EXPECT_EQ(text.size(), 301u);
+    EXPECT_EQ(text.substr(0, 4), "1000");
+    EXPECT_EQ(text.find_first_not_of("0123456789"), std::string::npos);
 }
 
 TEST(Tools, FormatFixedIgnoresTheUserDecimalSeparator) {
