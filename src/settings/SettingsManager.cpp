@@ -167,7 +167,8 @@ bool TSettings::LoadFromText(const std::string& text) {
     if (root == nullptr || root->Kind != SettingsObject) {
         return false;
     }
-    RootNode = std::move(root);
+    // The root node itself stays, so that handles standing on the root remain valid.
+    RootNode->Children = std::move(root->Children);
     return true;
 }
 

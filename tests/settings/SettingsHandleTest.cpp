@@ -396,6 +396,11 @@ TEST(SettingsHandle, OwnershipAndAttaching) {
     handle.AttachSettings(shared);
     EXPECT_EQ(handle.ToText(), R"({"A":1,"B":2})");
 
+    // A handle on the root sees what the settings load later.
+    TSettingsHandle onShared(shared);
+    ASSERT_TRUE(shared.LoadFromText(R"({"Loaded":1})"));
+    EXPECT_EQ(onShared.Get("Loaded"), TVariant(1.0));
+
     handle.LoadFromText(R"({"New":true})");
     EXPECT_EQ(handle.ToText(), R"({"New":true})");
     EXPECT_THROW(handle.LoadFromText("{"), TSettingsError);
