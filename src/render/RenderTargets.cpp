@@ -54,14 +54,14 @@ void TRenderTarget::DrawOutline(const TGlyphOutline& outline) {
                 // Between two control points the curve passes through their midpoint.
                 for (std::size_t k = 0; k + 1 < points.size(); ++k) {
                     const TCurvePoint& control = points[k];
-                    const TCurvePoint end =
-                        k + 2 < points.size()
-                            ? TCurvePoint{(control.X + points[k + 1].X) / 2, (control.Y + points[k + 1].Y) / 2}
-                            : points[k + 1];
+                    const TCurvePoint end = k + 2 < points.size()
+                                                ? TCurvePoint{(control.X + points[k + 1].X) / 2,
+                                                              (control.Y + points[k + 1].Y) / 2}
+                                                : points[k + 1];
                     CurveTo(current.X + 2.0 / 3 * (control.X - current.X),
                             current.Y + 2.0 / 3 * (control.Y - current.Y),
-                            end.X + 2.0 / 3 * (control.X - end.X), end.Y + 2.0 / 3 * (control.Y - end.Y), end.X,
-                            end.Y);
+                            end.X + 2.0 / 3 * (control.X - end.X), end.Y + 2.0 / 3 * (control.Y - end.Y),
+                            end.X, end.Y);
                     current = end;
                 }
             } else if (curve.Kind == CurveCubic) {

@@ -35,12 +35,20 @@ constexpr std::uint8_t JoinBevel = 2;
 constexpr double EllipseKappa = 0.5517837498;
 
 constexpr double Pi = 3.14159265358979323846;
-inline double DegreesToRadians(double degrees) { return degrees * Pi / 180; }
+inline double DegreesToRadians(double degrees) {
+    return degrees * Pi / 180;
+}
 
 // A platform colour value: red in the lowest byte, then green, then blue; the highest byte is ignored.
-inline std::uint8_t ColorRed(std::uint32_t color) { return color & 0xFF; }
-inline std::uint8_t ColorGreen(std::uint32_t color) { return (color >> 8) & 0xFF; }
-inline std::uint8_t ColorBlue(std::uint32_t color) { return (color >> 16) & 0xFF; }
+inline std::uint8_t ColorRed(std::uint32_t color) {
+    return color & 0xFF;
+}
+inline std::uint8_t ColorGreen(std::uint32_t color) {
+    return (color >> 8) & 0xFF;
+}
+inline std::uint8_t ColorBlue(std::uint32_t color) {
+    return (color >> 16) & 0xFF;
+}
 inline std::uint32_t MakeColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return red | (green << 8) | (blue << 16);
 }

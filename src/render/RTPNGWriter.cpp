@@ -1,0 +1,87 @@
+#include "render/RTPNGWriter.h"
+
+#include "platform/Bitmap.h"
+#include "platform/UserDialogs.h"
+#include "render/PngFile.h"
+#include "render/SafeFile.h"
+
+#include <new>
+
+TRTPNGWriter::TRTPNGWriter() {
+    TRTPNGWriter::SetFont(FontName, FontBold, FontItalic, FontSize);
+}
+
+TRTPNGWriter::~TRTPNGWriter() {
+    if (Output) {
+        Save();
+    }
+}
+
+void TRTPNGWriter::Save() {
+    TFileDialogRequest request;
+    request.Filter = "Portable Network Graphics (*.png)|*.png";
+    request.DefaultExtension = "png";
+    try {
+        const std::optional<std::string> fileName = UserDialogs().AskSaveFileName(request);
+        if (!fileName) {
+            return;
+        }
+        if (!ReplaceFileContents(*fileName, EncodePng(*Output))) {
+            UserDialogs().ShowMessage("An error occured, could not save the file.", "Lumeroc",
+                                      TMessageKind::Error);
+        }
+    } catch (const std::exception&) {
+        UserDialogs().ShowMessage("An error occured, could not save the file.", "Lumeroc",
+                                  TMessageKind::Error);
+    }
+}
+
+bool TRTPNGWriter::Attach(TBitmap& bitmap) {
+    return InitForBitmap(bitmap, bitmap.GetWidth(), bitmap.GetHeight());
+}
+
+bool TRTPNGWriter::Init(int width, int height) {
+    return InitSized(width, height, width, height);
+}
+
+bool TRTPNGWriter::InitForBitmap(const TBitmap& bitmap, int outWidth, int outHeight) {
+    return InitSized(bitmap.GetWidth(), bitmap.GetHeight(), outWidth, outHeight);
+}
+
+bool TRTPNGWriter::InitSized(int width, int height, int outWidth, int outHeight) {
+    if (width <= 0 || height <= 0 || outWidth <= 0 || outHeight <= 0) {
+        return false;
+    }
+    try {
+        Output = std::make_unique<TBitmap>(outWidth, outHeight);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (!AttachSurface(*Output)) {
+        Output.reset();
+        return false;
+    }
+    ScaleX = static_cast<double>(outWidth) / width;
+    ScaleY = static_cast<double>(outHeight) / height;
+    LayerScaleX = ScaleX;
+    LayerScaleY = ScaleY;
+    Scale(ScaleX, ScaleY);
+    SetFillColor(0);
+    SetStrokeColor(0);
+    return true;
+}
+
+// The stored font fields follow the selection, so that callers reading them see the font in use.
+void TRTPNGWriter::SetFont(const std::string& name, bool bold, bool italic, double size) {
+    TRenderTarget::SetFont(name, bold, italic, size);
+    TextRender.SetFont(name, CeilFontSize(size), false, italic, bold);
+}
+
+void TRTPNGWriter::DrawText(const std::string& text, double x, double y, double alignX, double alignY,
+                            double angle) {
+    DrawTextOutline(TextRender, text, x, y, alignX, alignY, angle);
+}
+
+double TRTPNGWriter::TextWidth(const std::string& text) {
+    return TextRender.TextWidth(text);
+}
