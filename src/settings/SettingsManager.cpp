@@ -104,13 +104,23 @@ void SetPath(TSettingsNode& node, const std::string& path, const TSettingsNode& 
     }
 }
 
-void MergeObject(TSettingsNode& node, const TSettingsNode& fragment) {
+// Set at a path that would build a tree deeper than the limit (a name of thousands of dots in a damaged
+// template, say) is ignored, so that no later operation runs out of stack on it.
+void SetPathWithin(TSettingsNode& node, const std::string& path, const TSettingsNode& value,
+                   std::size_t depth) {
+    const auto segments = static_cast<std::size_t>(std::count(path.begin(), path.end(), '.')) + 1;
+    if (depth + segments <= MaxSettingsDepth) {
+        SetPath(node, path, value);
+    }
+}
+
+void MergeObject(TSettingsNode& node, const TSettingsNode& fragment, std::size_t depth) {
     for (const TSettingsMember& member : fragment.Children) {
         TSettingsNode* target = Resolve(node, member.Name);
         if (target != nullptr && target->Kind == SettingsObject && member.Value->Kind == SettingsObject) {
-            MergeObject(*target, *member.Value);
+            MergeObject(*target, *member.Value, depth + 1);
         } else {
-            SetPath(node, member.Name, *member.Value);
+            SetPathWithin(node, member.Name, *member.Value, depth);
         }
     }
 }
@@ -121,7 +131,7 @@ void MergeText(TSettingsNode& node, const std::string& text) {
         if (fragment == nullptr || fragment->Kind != SettingsObject) {
             throw TSettingsError(ObjectParseError);
         }
-        MergeObject(node, *fragment);
+        MergeObject(node, *fragment, 0);
     } else if (node.Kind == SettingsList) {
         const std::unique_ptr<TSettingsNode> fragment = ParseSettingsText(text);
         if (fragment == nullptr) {
@@ -362,7 +372,7 @@ std::string TSettingsHandle::FindName(const TVariant& value) const {
 void TSettingsHandle::Set(const std::string& path, const std::string& text) {
     const std::unique_ptr<TSettingsNode> value = ParseSettingsText(text);
     if (Current() != nullptr && value != nullptr) {
-        SetPath(*Current(), path, *value);
+        SetPathWithin(*Current(), path, *value, 0);
     }
 }
 

@@ -21,8 +21,8 @@ class TSettings {
 public:
     TSettings();
 
-    // Replaces the tree when text is a JSON object; otherwise returns false and keeps the tree. Handles on the
-    // root stay valid; handles that had entered a node below it must not be used until re-attached.
+    // Replaces the tree when text is a JSON object; otherwise returns false and keeps the tree. Handles on
+    // the root stay valid; handles that had entered a node below it must not be used until re-attached.
     bool LoadFromText(const std::string& text);
     std::string ToText() const;
 

@@ -44,9 +44,6 @@ std::unique_ptr<TSettingsNode> NewSettingsNode(TSettingsKind kind) {
 
 namespace {
 
-// Deeper trees are refused: copying, comparing and printing recurse once per level.
-constexpr std::size_t MaxDepth = 512;
-
 // Builds the node tree straight from the parser's events.
 class TTreeBuilder : public nlohmann::json_sax<nlohmann::json> {
 public:
@@ -107,7 +104,7 @@ private:
     }
 
     bool Open(TSettingsKind kind) {
-        if (OpenContainers.size() >= MaxDepth) {
+        if (OpenContainers.size() >= MaxSettingsDepth) {
             return false;
         }
         auto node = NewSettingsNode(kind);

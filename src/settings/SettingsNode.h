@@ -2,6 +2,7 @@
 // The node tree under TSettings, its JSON parser (nlohmann/json's SAX interface, so member order and
 // all six kinds survive) and its printer, which writes the settings text form.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@ enum TSettingsKind : int {
     SettingsList = 5,
     SettingsObject = 6,
 };
+
+// Deeper trees are refused (by the parser and by paths): copying, comparing and printing recurse once per
+// level.
+inline constexpr std::size_t MaxSettingsDepth = 512;
 
 struct TSettingsNode;
 

@@ -125,3 +125,16 @@ TEST(SettingsText, TextThatIsNotUtf8PrintsAsReplacementCharacters) {
         EXPECT_TRUE(again.LoadFromText(handle.ToText())) << handle.ToText();
     }
 }
+
+TEST(SettingsText, PathsTooDeepForTheTreeAreIgnored) {
+    std::string path = "a";
+    for (int i = 0; i < 100000; ++i) {
+        path += ".a";
+    }
+    TSettingsHandle handle("{}");
+    handle.Set(path, "1");
+    handle.Merge("{" + QuoteJSON(path) + ":1}");
+    EXPECT_EQ(handle.ToText(), "{}");
+    handle.Set("a.b.c", "1");
+    EXPECT_EQ(handle.ToText(), R"({"a":{"b":{"c":1}}})");
+}
