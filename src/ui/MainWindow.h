@@ -1,0 +1,57 @@
+#pragma once
+// The main window: actions, menus, tool bar, status bar and the "Data" and "Charts" pages. Every
+// command is carried out by TMainForm; this class only shows its state.
+
+#include "app/MainForm.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QListView;
+class QTableView;
+class QTabWidget;
+class TDatasetListModel;
+class TValueListModel;
+
+class TMainWindow : public QMainWindow, public IMainFormView {
+    Q_OBJECT
+public:
+    explicit TMainWindow(QWidget* parent = nullptr);
+
+    // Completes the settings with the built-in section layout and opens the command-line arguments.
+    // Throws std::runtime_error when the layout is missing.
+    void StartUp(const QStringList& arguments);
+
+    TMainForm& Form() { return MainForm; }
+    QListView* DatasetListBox() const { return DatasetListView; }
+    QTableView* ValueListView() const { return ValueView; }
+    QTabWidget* Pages() const { return PageControl; }
+
+    void CaptionChanged(const std::string& caption) override;
+    void DatasetListChanged() override;
+    void ValueListChanged() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenusAndToolBar();
+    QWidget* CreateDataPage();
+    QWidget* CreateChartsPage();
+    QAction* ActionNamed(const char* name) const;
+    void ShowDatasetMenu(const QPoint& position);
+    void ShowAbout();
+
+    TMainForm MainForm;
+    bool ShutDownDone = false;
+    bool RestoringScrollPosition = false;
+    QTabWidget* PageControl = nullptr;
+    QListView* DatasetListView = nullptr;
+    TDatasetListModel* DatasetModel = nullptr;
+    QTableView* ValueView = nullptr;
+    TValueListModel* ValueModel = nullptr;
+};
