@@ -23,11 +23,6 @@ TSettings SettingsOf(const std::string& text) {
     return settings;
 }
 
-std::string ScrambledTextOf(const std::string& path) {
-    const std::vector<unsigned char> bytes = ReadBinaryFile(path);
-    return ScrambleText(std::string(bytes.begin() + 4, bytes.end()));
-}
-
 } // namespace
 
 TEST(SettingsFiles, StringHashIsMurmurHash2WithSeed0) {
