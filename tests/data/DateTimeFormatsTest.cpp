@@ -36,9 +36,15 @@ TEST(DateTimeFormats, LocaleFormats) {
     };
     const double value = EncodeDate(2011, 5, 3) + EncodeTime(14, 7, 9, 45);
     const Case cases[] = {
-        {"dd.MM.yyyy", "03.05.2011"}, {"d/M/yy", "3/5/11"},       {"MMM d, yyyy", "May 3, 2011"},
-        {"dddd", "Tuesday"},          {"HH:mm:ss", "14:07:09"},   {"h:mm AP", "2:07 PM"},
-        {"hh:mm:ss.zzz", "14:07:09.045"}, {"'at' HH'h'", "at 14h"}, {"MMMM", "May"},
+        {"dd.MM.yyyy", "03.05.2011"},
+        {"d/M/yy", "3/5/11"},
+        {"MMM d, yyyy", "May 3, 2011"},
+        {"dddd", "Tuesday"},
+        {"HH:mm:ss", "14:07:09"},
+        {"h:mm AP", "2:07 PM"},
+        {"hh:mm:ss.zzz", "14:07:09.045"},
+        {"'at' HH'h'", "at 14h"},
+        {"MMMM", "May"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatLocaleDateTime(c.Format, value), c.Expected) << c.Format;
@@ -60,10 +66,22 @@ TEST(DateTimeFormats, FormatPatternRuns) {
     };
     const double value = EncodeDate(2011, 5, 3) + EncodeTime(14, 7, 9);
     const Case cases[] = {
-        {"DD.MM.YY", "03.05.11"}, {"D. MMM YYYY", "3. May 2011"}, {"hh:mm t", "02:07 PM"}, {"HH:mm", "14:07"},
-        {"MMMM, D", "May, 3"},    {"M", "5"},                     {"MMMMM", "5"},           {"Y", "2011"},
-        {"YYY", "2011"},          {"H:m:s", "14:7:9"},            {"h", "2"},               {"tt", "PM"},
-        {"DDD", "3"},             {"d y S N", "d y S N"},         {"[HH]", "[14]"},         {"", ""},
+        {"DD.MM.YY", "03.05.11"},
+        {"D. MMM YYYY", "3. May 2011"},
+        {"hh:mm t", "02:07 PM"},
+        {"HH:mm", "14:07"},
+        {"MMMM, D", "May, 3"},
+        {"M", "5"},
+        {"MMMMM", "5"},
+        {"Y", "2011"},
+        {"YYY", "2011"},
+        {"H:m:s", "14:7:9"},
+        {"h", "2"},
+        {"tt", "PM"},
+        {"DDD", "3"},
+        {"d y S N", "d y S N"},
+        {"[HH]", "[14]"},
+        {"", ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatPattern(c.Pattern, 0, value), c.Expected) << c.Pattern;
@@ -95,7 +113,8 @@ TEST(DateTimeFormats, FormatPatternNeverLosesASecond) {
     for (int second = 0; second < 86400; ++second) {
         const double value = day + second / SecondsPerDay;
         char expected[16];
-        std::snprintf(expected, sizeof expected, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
+        std::snprintf(expected, sizeof expected, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
+                      second % 60);
         ASSERT_EQ(FormatPattern("HH:mm:ss", 0, value), expected) << second;
     }
 }
@@ -130,14 +149,15 @@ TEST(DateTimeFormats, FormatPatternNumbers) {
         const char* Expected;
     };
     const Case cases[] = {
-        {"ffff", -1, 0.123456, "0.123"}, {"f", -1, 0.123456, "0"},  {"f", 2, 0.123456, "0.12"},
-        {"ff", 0, 2.26, "2.3"},          {"fff", 0, 0.5, "0.50"},   {"f", 0, -0.1, "0"},
+        {"ffff", -1, 0.123456, "0.123"}, {"f", -1, 0.123456, "0"}, {"f", 2, 0.123456, "0.12"},
+        {"ff", 0, 2.26, "2.3"},          {"fff", 0, 0.5, "0.50"},  {"f", 0, -0.1, "0"},
         {"f h", 1, 0.76, "0.8 6"},       {"f", 0, -2.6, "-3"},
     };
     const TFormatSettings previous = FormatSettings();
     SetFormatSettings({"dd.MM.yyyy", "HH:mm:ss", ','});
     for (const Case& c : cases) {
-        EXPECT_EQ(FormatPattern(c.Pattern, c.MinDecimals, c.Value), c.Expected) << c.Pattern << " " << c.Value;
+        EXPECT_EQ(FormatPattern(c.Pattern, c.MinDecimals, c.Value), c.Expected)
+            << c.Pattern << " " << c.Value;
     }
     SetFormatSettings(previous);
 }
