@@ -133,8 +133,9 @@ std::string CheckSyntheticRecordingOptions(const TSyntheticRecordingOptions& opt
 std::vector<std::uint8_t> GenerateSyntheticRecording(const TSyntheticRecordingOptions& options) {
     const int interval = EffectiveInterval(options);
     TRandom random(options.Seed);
-    const auto firstIndex =
-        static_cast<std::uint32_t>(std::ceil(SecondsSince2000(options.Start) / double(interval)));
+    // A sample closes its interval, so the first one after the start closes the first whole interval.
+    const std::uint32_t firstIndex =
+        SecondsSince2000(options.Start) / static_cast<std::uint32_t>(interval) + 1;
     const auto count = static_cast<std::uint32_t>(std::floor(options.Days * SecondsPerDay / interval));
     const double southern = options.Latitude < 0 ? -1.0 : 1.0;
 
