@@ -3,12 +3,11 @@
 #include "data/DateTimeFormats.h"
 #include "platform/Bitmap.h"
 #include "platform/UserDialogs.h"
+#include "render/SafeFile.h"
 
 #include <charconv>
 #include <cmath>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -110,27 +109,6 @@ double Today() {
     return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
-// Writes beside the target and renames over it, so that a failure leaves no half-written file and
-// keeps a file that was there before.
-bool WriteFileReplacing(const std::string& path, const std::string& content) {
-    const std::string temporary = path + ".tmp";
-    bool written = false;
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        written =
-            file && file.write(content.data(), static_cast<std::streamsize>(content.size())) && file.flush();
-    }
-    std::error_code error;
-    if (written) {
-        std::filesystem::rename(temporary, path, error);
-    }
-    if (!written || error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string PostScriptNumber(double value, int decimals) {
@@ -149,7 +127,7 @@ TRTPostScript::~TRTPostScript() {
         request.Filter = "Encapsulated PostScript (*.eps)|*.eps";
         request.DefaultExtension = "eps";
         const std::optional<std::string> fileName = UserDialogs().AskSaveFileName(request);
-        if (fileName && !WriteFileReplacing(*fileName, Stream)) {
+        if (fileName && !ReplaceFileContents(*fileName, Stream)) {
             UserDialogs().ShowMessage("An error occured, could not save the file.", "", TMessageKind::Error);
         }
     } catch (...) {
