@@ -2,35 +2,15 @@
 
 #include "analysis/SunTimes.h"
 #include "cli/Command.h"
+#include "cli/DateArgument.h"
 #include "data/DateTimeFormats.h"
 #include "platform/UserDialogs.h"
 
 #include <cmath>
 #include <cstdio>
 #include <iostream>
-#include <optional>
-#include <regex>
 
 namespace {
-
-// "2011-05-03", "2011-05-03T06:30" or "2011-05-03T06:30:15".
-std::optional<double> ParseIsoDateTime(const std::string& text) {
-    static const std::regex pattern(R"((\d{4})-(\d{2})-(\d{2})(?:T(\d{2}):(\d{2})(?::(\d{2}))?)?)");
-    std::smatch match;
-    if (!std::regex_match(text, match, pattern)) {
-        return std::nullopt;
-    }
-    const int year = std::stoi(match[1]);
-    const int month = std::stoi(match[2]);
-    const int day = std::stoi(match[3]);
-    const int hour = match[4].matched ? std::stoi(match[4]) : 0;
-    const int minute = match[5].matched ? std::stoi(match[5]) : 0;
-    const int second = match[6].matched ? std::stoi(match[6]) : 0;
-    if (!IsValidDate(year, month, day) || hour > 23 || minute > 59 || second > 59) {
-        return std::nullopt;
-    }
-    return EncodeDate(year, month, day) + EncodeTime(hour, minute, second);
-}
 
 std::string TimeOfDayText(double days) {
     long long seconds = std::llround((days - std::floor(days)) * SecondsPerDay) % 86400;
@@ -49,18 +29,13 @@ struct TSunOptions {
 };
 
 int RunSun(const TSunOptions& options) {
-    const std::optional<double> date = ParseIsoDateTime(options.Date);
-    if (!date) {
-        UserDialogs().ShowMessage("\"" + options.Date + "\" is not a date (YYYY-MM-DD).", "sun",
-                                  TMessageKind::Error);
-        return ExitUsage;
-    }
+    const double date = *ParseDateArgument(options.Date);
     double result = 0;
     try {
         result = options.Resolved ? SunPositionTimeResolved(options.Code, options.UtcOffset, options.Latitude,
-                                                            options.Longitude, *date)
+                                                            options.Longitude, date)
                                   : SunPositionTime(options.Code, options.UtcOffset, options.Latitude,
-                                                    options.Longitude, *date);
+                                                    options.Longitude, date);
     } catch (const TSunCodeError& error) {
         UserDialogs().ShowMessage(error.what(), "sun", TMessageKind::Error);
         return ExitRejected;
@@ -81,7 +56,9 @@ const TCommandRegistration Registration("sun", [](CLI::App& app, TCommandContext
         "sun", "Local time of a sun position code (R, S, D, N, with offsets such as R+6d or S-30m): "
                "days from local midnight, a tab and HH:MM:SS; markers 2 (sun stays below) and -2 (above).");
     command->add_option("--code", options->Code, "sun position code")->required();
-    command->add_option("--date", options->Date, "day, YYYY-MM-DD")->required();
+    command->add_option("--date", options->Date, "day, YYYY-MM-DD")
+        ->required()
+        ->check(DateArgumentValidator());
     command->add_option("--lat", options->Latitude, "latitude in degrees, north positive")->required();
     command->add_option("--lon", options->Longitude, "longitude in degrees, east positive")->required();
     command->add_option("--utc", options->UtcOffset, "hours added to universal time (default 0)");
