@@ -34,11 +34,12 @@ std::string WriteRecording(const fs::path& folder, const std::string& name) {
     std::vector<std::uint8_t> image = EncodeADFHeader({});
     const std::uint32_t first = 357696000 / 300;
     for (std::uint32_t k = 0; k < 30 * 288; ++k) {
-        AppendADFRecord(image, first + k, static_cast<std::uint8_t>(k * 7), static_cast<std::uint8_t>(k * 3), 120);
+        AppendADFRecord(image, first + k, static_cast<std::uint8_t>(k * 7), static_cast<std::uint8_t>(k * 3),
+                        120);
     }
     const fs::path path = folder / name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
-                                                static_cast<std::streamsize>(image.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
     return path.string();
 }
 
@@ -106,7 +107,8 @@ void BM_ScrollValueListOfFiveMillionSamples(benchmark::State& state) {
         auto dataset = std::make_unique<TActivityData>();
         dataset->Samples.resize(SampleCount);
         for (int k = 0; k < SampleCount; ++k) {
-            dataset->Samples[static_cast<std::size_t>(k)] = {k * 60, static_cast<std::int16_t>(k % 256), 0, 20};
+            dataset->Samples[static_cast<std::size_t>(k)] = {k * 60, static_cast<std::int16_t>(k % 256), 0,
+                                                             20};
         }
         dataset->Interval = 60;
         dataset->Mode = 1;

@@ -96,7 +96,9 @@ bool TMainForm::CloseQuery() {
     return false;
 }
 
-void TMainForm::ShutDown() { WriteSettingsFile(SettingsFilePath(), ApplicationSettings); }
+void TMainForm::ShutDown() {
+    WriteSettingsFile(SettingsFilePath(), ApplicationSettings);
+}
 
 void TMainForm::SetModified(bool modified) {
     Modified = modified;
@@ -146,8 +148,8 @@ void TMainForm::LoadOne(const std::string& path) {
     const std::string link = DatasetList.ADFLink(path);
     for (int i = 0; i < DatasetList.Count(); ++i) {
         if (DatasetList[i].Link == link) {
-            UserDialogs().ShowMessage("Dataset \"" + path + "\" already loaded as \"" + DatasetList[i].Title() +
-                                          "\"",
+            UserDialogs().ShowMessage("Dataset \"" + path + "\" already loaded as \"" +
+                                          DatasetList[i].Title() + "\"",
                                       ProductName, TMessageKind::Information);
             return;
         }

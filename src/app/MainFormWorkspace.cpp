@@ -2,6 +2,10 @@
 // yet: nothing is opened or saved, and callers treat that as not done (closing stays possible with "No").
 #include "app/MainForm.h"
 
-bool TMainForm::OpenWorkspace(const std::string&) { return false; }
+bool TMainForm::OpenWorkspace(const std::string&) {
+    return false;
+}
 
-bool TMainForm::SaveWorkspace() { return false; }
+bool TMainForm::SaveWorkspace() {
+    return false;
+}

@@ -8,11 +8,17 @@ const std::array<const char*, TValueList::ColumnCount> DefaultHeadings{"#",     
                                                                        "Channel 1", "Channel 2", "Channel 3"};
 }
 
-void TValueList::Show(TActivityData* dataset) { Shown = dataset; }
+void TValueList::Show(TActivityData* dataset) {
+    Shown = dataset;
+}
 
-void TValueList::Reset() { Shown = nullptr; }
+void TValueList::Reset() {
+    Shown = nullptr;
+}
 
-int TValueList::RowCount() const { return Shown ? Shown->SampleCount() : 0; }
+int TValueList::RowCount() const {
+    return Shown ? Shown->SampleCount() : 0;
+}
 
 std::string TValueList::Heading(int column) const {
     if (column < 0 || column >= ColumnCount) {
@@ -45,7 +51,9 @@ std::string TValueList::CellText(int row, int column) const {
     }
 }
 
-int TValueList::ScrollPosition() const { return Shown ? Shown->ViewOffset : 0; }
+int TValueList::ScrollPosition() const {
+    return Shown ? Shown->ViewOffset : 0;
+}
 
 void TValueList::SetScrollPosition(int position) {
     if (Shown) {

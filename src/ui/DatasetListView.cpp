@@ -51,8 +51,9 @@ void TDatasetListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         const QFontMetrics metrics(font);
         const QRect textRect(rect.left() + DatasetListTextLeft, rect.top() + line.Top,
                              rect.width() - DatasetListTextLeft, metrics.height());
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop,
-                          metrics.elidedText(QString::fromStdString(line.Text), Qt::ElideRight, textRect.width()));
+        painter->drawText(
+            textRect, Qt::AlignLeft | Qt::AlignTop,
+            metrics.elidedText(QString::fromStdString(line.Text), Qt::ElideRight, textRect.width()));
     }
     painter->setPen(palette.color(QPalette::Light));
     painter->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());

@@ -17,8 +17,14 @@ TEditTextDialog::TEditTextDialog(QWidget* parent) : QDialog(parent), Editor(new 
     resize(400, 240);
 }
 
-void TEditTextDialog::SetText(const QString& text) { Editor->setPlainText(text); }
+void TEditTextDialog::SetText(const QString& text) {
+    Editor->setPlainText(text);
+}
 
-QString TEditTextDialog::Text() const { return Editor->toPlainText(); }
+QString TEditTextDialog::Text() const {
+    return Editor->toPlainText();
+}
 
-void TEditTextDialog::SetTextFont(const QFont& font) { Editor->setFont(font); }
+void TEditTextDialog::SetTextFont(const QFont& font) {
+    Editor->setFont(font);
+}

@@ -48,15 +48,19 @@ const TActionInfo Actions[] = {
     {"SaveWorkspaceAction", "Save workspace", "Save workspace", "Ctrl+S", "save-workspace", false},
     {"SaveWorkspaceAsAction", "Save workspace as\u2026", "", "", "", false},
     {"LoadADFAction", "Load ADF file\u2026", "Load ADF file", "Ctrl+L", "load-adf", true},
-    {"LoadFromDatabaseAction", "Load from database\u2026", "Load data from database", "Ctrl+D", "load-database",
-     false},
+    {"LoadFromDatabaseAction", "Load from database\u2026", "Load data from database", "Ctrl+D",
+     "load-database", false},
     {"ExitAction", "Exit", "Exit programm", "Alt+F4", "", true},
     {"NewActogramAction", "Actogram\u2026", "Actogram", "Ctrl+1", "actogram", false},
-    {"NewDateChartAction", "Statistical by date\u2026", "Statistical chart by date", "Ctrl+2", "date-chart", false},
-    {"NewTimeChartAction", "Statistical by time\u2026", "Statistical chart by time", "Ctrl+3", "time-chart", false},
-    {"NewRhythmicChartAction", "Rhythm analysis\u2026", "Rhythm analysis chart", "Ctrl+4", "rhythm-chart", false},
+    {"NewDateChartAction", "Statistical by date\u2026", "Statistical chart by date", "Ctrl+2", "date-chart",
+     false},
+    {"NewTimeChartAction", "Statistical by time\u2026", "Statistical chart by time", "Ctrl+3", "time-chart",
+     false},
+    {"NewRhythmicChartAction", "Rhythm analysis\u2026", "Rhythm analysis chart", "Ctrl+4", "rhythm-chart",
+     false},
     {"NewCosinorChartAction", "Cosinor\u2026", "Cosinor chart", "Ctrl+5", "cosinor-chart", false},
-    {"NewTimeBudgetChartAction", "Time budget\u2026", "Time budget chart", "Ctrl+6", "time-budget-chart", false},
+    {"NewTimeBudgetChartAction", "Time budget\u2026", "Time budget chart", "Ctrl+6", "time-budget-chart",
+     false},
     {"ClearDefaultsAction", "Clear defaults", "", "", "", false},
     {"ManageConnectionsAction", "Manage connections\u2026", "", "", "", false},
     {"AboutAction", "About\u2026", "", "", "", true},
@@ -65,8 +69,9 @@ const TActionInfo Actions[] = {
     {"UnloadDatasetAction", "Unload dataset", "", "", "", true},
 };
 
-const char* const ChartActions[] = {"NewActogramAction",      "NewDateChartAction",    "NewTimeChartAction",
-                                    "NewRhythmicChartAction", "NewCosinorChartAction", "NewTimeBudgetChartAction"};
+const char* const ChartActions[] = {"NewActogramAction",     "NewDateChartAction",
+                                    "NewTimeChartAction",    "NewRhythmicChartAction",
+                                    "NewCosinorChartAction", "NewTimeBudgetChartAction"};
 
 } // namespace
 
@@ -129,7 +134,8 @@ QAction* TMainWindow::ActionNamed(const char* name) const {
 
 void TMainWindow::CreateMenusAndToolBar() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    for (const char* name : {"NewWorkspaceAction", "OpenWorkspaceAction", "LoadADFAction", "LoadFromDatabaseAction"}) {
+    for (const char* name :
+         {"NewWorkspaceAction", "OpenWorkspaceAction", "LoadADFAction", "LoadFromDatabaseAction"}) {
         file->addAction(ActionNamed(name));
     }
     file->addSeparator();
@@ -178,7 +184,9 @@ QWidget* TMainWindow::CreateDataPage() {
     DatasetListView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DatasetListView, &QWidget::customContextMenuRequested, this, &TMainWindow::ShowDatasetMenu);
     connect(DatasetListView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { MainForm.SelectDataset(current.isValid() ? current.row() : -1); });
+            [this](const QModelIndex& current) {
+                MainForm.SelectDataset(current.isValid() ? current.row() : -1);
+            });
 
     ValueModel = new TValueListModel(MainForm.ValueList(), this);
     ValueView = new QTableView(splitter);
@@ -196,9 +204,11 @@ QWidget* TMainWindow::CreateDataPage() {
     const std::string widestCells[TValueList::ColumnCount] = {
         "0000000", FormatShortDate(widestDate), FormatLongTime(widestDate), "-000", "-000", "-000"};
     for (int column = 0; column < TValueList::ColumnCount; ++column) {
-        const int text = std::max(metrics.horizontalAdvance(QString::fromStdString(MainForm.ValueList().Heading(column))),
-                                  metrics.horizontalAdvance(QString::fromStdString(widestCells[column])));
-        ValueView->setColumnWidth(column, std::max(TValueList::ColumnWidths[static_cast<std::size_t>(column)], text + 16));
+        const int text =
+            std::max(metrics.horizontalAdvance(QString::fromStdString(MainForm.ValueList().Heading(column))),
+                     metrics.horizontalAdvance(QString::fromStdString(widestCells[column])));
+        ValueView->setColumnWidth(
+            column, std::max(TValueList::ColumnWidths[static_cast<std::size_t>(column)], text + 16));
     }
     connect(ValueView->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (!RestoringScrollPosition) {
@@ -232,7 +242,9 @@ QWidget* TMainWindow::CreateChartsPage() {
     return splitter;
 }
 
-void TMainWindow::CaptionChanged(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+void TMainWindow::CaptionChanged(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
 
 void TMainWindow::DatasetListChanged() {
     DatasetModel->Refresh();

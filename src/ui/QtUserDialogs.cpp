@@ -9,7 +9,9 @@
 
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QString Caption(const std::string& caption) {
     return caption.empty() ? QApplication::applicationName() : Text(caption);
@@ -31,7 +33,8 @@ QMessageBox::Icon IconOf(TMessageKind kind) {
 
 QMessageBox::StandardButton Ask(const std::string& text, const std::string& caption,
                                 QMessageBox::StandardButtons buttons) {
-    QMessageBox box(QMessageBox::Question, Caption(caption), Text(text), buttons, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Question, Caption(caption), Text(text), buttons,
+                    QApplication::activeWindow());
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -68,7 +71,8 @@ QString QtFileFilter(const std::string& filter) {
 }
 
 void TQtUserDialogs::ShowMessage(const std::string& text, const std::string& caption, TMessageKind kind) {
-    QMessageBox box(IconOf(kind), Caption(caption), Text(text), QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(IconOf(kind), Caption(caption), Text(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 
@@ -89,7 +93,8 @@ TAnswer TQtUserDialogs::AskYesNoCancel(const std::string& text, const std::strin
 
 int TQtUserDialogs::AskWithButtons(const std::string& text, const std::string& caption, TMessageKind kind,
                                    const std::vector<std::string>& buttons) {
-    QMessageBox box(IconOf(kind), Caption(caption), Text(text), QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(IconOf(kind), Caption(caption), Text(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
     std::vector<QPushButton*> added;
     for (const std::string& button : buttons) {
         added.push_back(box.addButton(Text(button), QMessageBox::AcceptRole));
@@ -128,12 +133,22 @@ std::vector<std::string> TQtUserDialogs::AskOpenFileNames(const TFileDialogReque
     return names;
 }
 
-void TQtUserDialogs::BeginBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void TQtUserDialogs::BeginBusy() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-void TQtUserDialogs::EndBusy() { QApplication::restoreOverrideCursor(); }
+void TQtUserDialogs::EndBusy() {
+    QApplication::restoreOverrideCursor();
+}
 
-void TQtUserDialogs::SetClipboardText(const std::string& text) { QApplication::clipboard()->setText(Text(text)); }
+void TQtUserDialogs::SetClipboardText(const std::string& text) {
+    QApplication::clipboard()->setText(Text(text));
+}
 
-std::string TQtUserDialogs::ClipboardText() { return QApplication::clipboard()->text().toStdString(); }
+std::string TQtUserDialogs::ClipboardText() {
+    return QApplication::clipboard()->text().toStdString();
+}
 
-void TQtUserDialogs::Beep() { QApplication::beep(); }
+void TQtUserDialogs::Beep() {
+    QApplication::beep();
+}

@@ -2,9 +2,12 @@
 
 #include "app/ValueList.h"
 
-TValueListModel::TValueListModel(TValueList& values, QObject* parent) : QAbstractTableModel(parent), Values(values) {}
+TValueListModel::TValueListModel(TValueList& values, QObject* parent)
+    : QAbstractTableModel(parent), Values(values) {}
 
-int TValueListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Values.RowCount(); }
+int TValueListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Values.RowCount();
+}
 
 int TValueListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : TValueList::ColumnCount;
@@ -18,7 +21,8 @@ QVariant TValueListModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(Values.CellText(index.row(), index.column()));
     }
     if (role == Qt::TextAlignmentRole) {
-        const Qt::Alignment horizontal = TValueList::RightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft;
+        const Qt::Alignment horizontal =
+            TValueList::RightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft;
         return static_cast<int>(horizontal | Qt::AlignVCenter);
     }
     return {};

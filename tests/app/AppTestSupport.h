@@ -51,7 +51,8 @@ public:
         std::vector<TTestRecord> records;
         for (int k = 0; k < count; ++k) {
             records.push_back({first + static_cast<std::uint32_t>(k), static_cast<std::uint8_t>(k % 256),
-                               static_cast<std::uint8_t>(255 - k % 256), static_cast<std::uint8_t>(103 + 20)});
+                               static_cast<std::uint8_t>(255 - k % 256),
+                               static_cast<std::uint8_t>(103 + 20)});
         }
         const std::string path = Files.File(name);
         const std::vector<std::uint8_t> image = MakeADFImage(records);

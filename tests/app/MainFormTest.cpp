@@ -1,5 +1,5 @@
-#include "app/DatasetListEntry.h"
 #include "app/MainForm.h"
+#include "app/DatasetListEntry.h"
 #include "settings/SettingsFiles.h"
 
 #include "AppTestSupport.h"
@@ -14,7 +14,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const std::string Layout = "{\"Actogram\":{\"Canvas\":{\"Values\":[\"Canvas.Width\"],\r\n\t\"StyleOnly\":true}}}";
+const std::string Layout =
+    "{\"Actogram\":{\"Canvas\":{\"Values\":[\"Canvas.Width\"],\r\n\t\"StyleOnly\":true}}}";
 
 class TRecordingView : public IMainFormView {
 public:
@@ -101,7 +102,8 @@ TEST_F(MainFormTest, CorruptedSettingsFileIsDeletedSilently) {
 
 TEST_F(MainFormTest, KeysOfTheWrongKindAreCreatedAgain) {
     TSettings stored;
-    ASSERT_TRUE(stored.LoadFromText(R"({"Application":3,"Connections":{},"ID":12,"Charts":{"Actogram":{}}})"));
+    ASSERT_TRUE(
+        stored.LoadFromText(R"({"Application":3,"Connections":{},"ID":12,"Charts":{"Actogram":{}}})"));
     ASSERT_TRUE(WriteSettingsFile(Environment.SettingsFile(), stored));
 
     TMainForm form;
@@ -177,7 +179,8 @@ TEST_F(MainFormTest, LoadADFRemembersTheFolderAndReportsDuplicates) {
     EXPECT_EQ(request.InitialFolder, "");
     EXPECT_THAT(Titles(), ElementsAre("badger.adf", "fox.adf"));
     EXPECT_EQ(Environment.Dialogs.LastMessage(), "Dataset \"" + fox + "\" already loaded as \"fox.adf\"");
-    EXPECT_EQ(DatasetList[1].Link, "{\"ADF\":{\"ID\":\"" + form.InstallationID() + "\",\"Filename\":\"" + fox + "\"}}");
+    EXPECT_EQ(DatasetList[1].Link,
+              "{\"ADF\":{\"ID\":\"" + form.InstallationID() + "\",\"Filename\":\"" + fox + "\"}}");
     EXPECT_TRUE(form.IsModified());
     EXPECT_EQ(View.Caption, "New workspace* \u2013 Lumeroc");
     EXPECT_GT(View.DatasetListChanges, 0);

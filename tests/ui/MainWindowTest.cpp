@@ -55,21 +55,25 @@ TEST_F(MainWindowTest, MenusAndToolBarHoldTheActions) {
     EXPECT_EQ(Captions(Window.menuBar()->actions()), QStringList({"File", "Charts", "Tools", "Help"}));
     const QList<QAction*> menus = Window.menuBar()->actions();
     EXPECT_EQ(Captions(menus[0]->menu()->actions()),
-              QStringList({"New workspace", "Open workspace\u2026", "Load ADF file\u2026", "Load from database\u2026",
-                           "-", "Save workspace", "Save workspace as\u2026", "-", "Exit"}));
+              QStringList({"New workspace", "Open workspace\u2026", "Load ADF file\u2026",
+                           "Load from database\u2026", "-", "Save workspace", "Save workspace as\u2026", "-",
+                           "Exit"}));
     EXPECT_EQ(Captions(menus[1]->menu()->actions()),
               QStringList({"Actogram\u2026", "Statistical by date\u2026", "Statistical by time\u2026",
                            "Rhythm analysis\u2026", "Cosinor\u2026", "Time budget\u2026"}));
-    EXPECT_EQ(Captions(menus[2]->menu()->actions()), QStringList({"Clear defaults", "Manage connections\u2026"}));
+    EXPECT_EQ(Captions(menus[2]->menu()->actions()),
+              QStringList({"Clear defaults", "Manage connections\u2026"}));
     EXPECT_EQ(Captions(menus[3]->menu()->actions()), QStringList({"About\u2026"}));
 
     const auto* toolBar = Window.findChild<QToolBar*>(QStringLiteral("ToolBar"));
     ASSERT_NE(toolBar, nullptr);
     EXPECT_EQ(toolBar->iconSize(), QSize(32, 32));
-    EXPECT_EQ(Captions(toolBar->actions()).join('|'),
-              "New workspace|Open workspace\u2026|Save workspace|-|Load ADF file\u2026|Load from database\u2026|-|"
-              "Actogram\u2026|Statistical by date\u2026|Statistical by time\u2026|Rhythm analysis\u2026|Cosinor\u2026|"
-              "Time budget\u2026");
+    EXPECT_EQ(
+        Captions(toolBar->actions()).join('|'),
+        "New workspace|Open workspace\u2026|Save workspace|-|Load ADF file\u2026|Load from database\u2026|-|"
+        "Actogram\u2026|Statistical by date\u2026|Statistical by time\u2026|Rhythm "
+        "analysis\u2026|Cosinor\u2026|"
+        "Time budget\u2026");
     for (const QAction* action : toolBar->actions()) {
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->text().toStdString();
     }

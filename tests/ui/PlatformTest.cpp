@@ -12,7 +12,8 @@ TEST(QtFileFilterTest, PipePairsBecomeQtFilters) {
     };
     const TCase cases[] = {
         {"Activity Data File (*.adf)|*.adf", "Activity Data File (*.adf)"},
-        {"Configuration file (*.cfg)|*.cfg|All files (*.*)|*.*", "Configuration file (*.cfg);;All files (*.*)"},
+        {"Configuration file (*.cfg)|*.cfg|All files (*.*)|*.*",
+         "Configuration file (*.cfg);;All files (*.*)"},
         {"Images (*.png;*.eps)|*.png;*.eps", "Images (*.png *.eps)"},
         {"Workspace|*.lmr", "Workspace (*.lmr)"},
         {"", ""},
