@@ -335,9 +335,8 @@ void TActogram::DrawData(TRenderTarget& target, const TRect& dataArea) {
         const double top = row * RowHeight;
         long long offset = -(rowStart % interval);
         double runStart = 0;
-        // Where this row starts: the remembered index, moved past samples at or before the row's start.
-        // (Moving on from the previous row's end instead would skip a day of a multi-day row when no
-        // sample crossed the previous row's first midnight.)
+        // The row starts at the index remembered while drawing the previous row, moved past samples at
+        // or before the row's start.
         std::size_t i = nextRow;
         if (i < count && Samples[i].Time < rowStart) {
             while (i < count && Samples[i].Time <= rowStart) {

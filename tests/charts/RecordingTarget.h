@@ -75,6 +75,7 @@ public:
     void Star(int, std::uint8_t, double, double, double, double, double) override {}
     void Polygon(int, std::uint8_t, double, double, double, double) override {}
     void BeginViewport(double x, double y, double, double) override {
+        ++ViewportsOpened;
         Viewports.push_back({x, y});
         Translate(x, y);
     }
@@ -99,6 +100,7 @@ public:
     std::uint32_t Fill = 0;
     double LineWidth = 1;
     int Clears = 0;
+    int ViewportsOpened = 0;
     std::vector<std::vector<double>> Saved;
     std::vector<std::vector<double>> Viewports;
     std::vector<TText> Texts;
