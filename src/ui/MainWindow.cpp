@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,6 +28,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -229,14 +231,15 @@ QWidget* TMainWindow::CreateChartsPage() {
     auto* chartTree = new QTreeWidget(splitter);
     chartTree->setObjectName(QStringLiteral("ChartTree"));
     chartTree->setHeaderHidden(true);
-    auto* chartBox = new QScrollArea(splitter);
-    chartBox->setObjectName(QStringLiteral("ChartBox"));
-    chartBox->setBackgroundRole(QPalette::Base);
-    QPalette white = chartBox->palette();
+    ChartBox = new QScrollArea(splitter);
+    ChartBox->setObjectName(QStringLiteral("ChartBox"));
+    ChartBox->setBackgroundRole(QPalette::Base);
+    QPalette white = ChartBox->palette();
     white.setColor(QPalette::Base, Qt::white);
-    chartBox->setPalette(white);
+    ChartBox->setPalette(white);
+    ChartBox->viewport()->installEventFilter(this);
     splitter->addWidget(chartTree);
-    splitter->addWidget(chartBox);
+    splitter->addWidget(ChartBox);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({240, 600});
     return splitter;
@@ -285,6 +288,34 @@ void TMainWindow::ShowDatasetMenu(const QPoint& position) {
 void TMainWindow::ShowAbout() {
     TAboutDialog dialog(this);
     dialog.exec();
+}
+
+void TMainWindow::ScrollChartBox(Qt::Orientation orientation, int increments) {
+    QScrollBar* bar =
+        orientation == Qt::Vertical ? ChartBox->verticalScrollBar() : ChartBox->horizontalScrollBar();
+    bar->setValue(bar->value() + increments * bar->singleStep());
+}
+
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ChartBox->viewport() && event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        const QPoint delta = wheel->angleDelta();
+        const int steps = delta.y() != 0 ? delta.y() : delta.x();
+        if (steps != 0) {
+            const bool horizontal = wheel->modifiers() & Qt::ShiftModifier;
+            ScrollChartBox(horizontal ? Qt::Horizontal : Qt::Vertical, steps > 0 ? -3 : 3);
+        }
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        ScrollChartBox(Qt::Vertical, event->key() == Qt::Key_Up ? -1 : 1);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 
 class QAction;
 class QListView;
+class QScrollArea;
 class QTableView;
 class QTabWidget;
 class TDatasetListModel;
@@ -27,6 +28,7 @@ public:
     QListView* DatasetListBox() const { return DatasetListView; }
     QTableView* ValueListView() const { return ValueView; }
     QTabWidget* Pages() const { return PageControl; }
+    QScrollArea* ChartScrollBox() const { return ChartBox; }
 
     void CaptionChanged(const std::string& caption) override;
     void DatasetListChanged() override;
@@ -34,6 +36,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Up and Down keys no control used scroll the chart box.
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -45,6 +50,7 @@ private:
     QAction* ActionNamed(const char* name) const;
     void ShowDatasetMenu(const QPoint& position);
     void ShowAbout();
+    void ScrollChartBox(Qt::Orientation orientation, int increments);
 
     TMainForm MainForm;
     bool ShutDownDone = false;
@@ -53,5 +59,6 @@ private:
     QListView* DatasetListView = nullptr;
     TDatasetListModel* DatasetModel = nullptr;
     QTableView* ValueView = nullptr;
+    QScrollArea* ChartBox = nullptr;
     TValueListModel* ValueModel = nullptr;
 };

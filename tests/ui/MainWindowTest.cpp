@@ -9,11 +9,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -179,6 +181,38 @@ TEST_F(MainWindowTest, SelectedEntryIsLightBlueWithoutFocus) {
     const int x = image.width() - 3;
     EXPECT_EQ(QColor(image.pixel(x, 45)), QColor(166, 202, 240));
     EXPECT_EQ(QColor(image.pixel(x, 55 + 45)), list->palette().color(QPalette::Button));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, WheelAndArrowKeysScrollTheChartBox) {
+    Start();
+    Window.Pages()->setCurrentIndex(1);
+    QScrollArea* box = Window.ChartScrollBox();
+    auto* content = new QWidget;
+    content->resize(3000, 3000);
+    box->setWidget(content);
+    QApplication::processEvents();
+    QScrollBar* vertical = box->verticalScrollBar();
+    QScrollBar* horizontal = box->horizontalScrollBar();
+    ASSERT_GT(vertical->singleStep(), 0);
+    vertical->setValue(500);
+    horizontal->setValue(500);
+    const auto wheel = [box](int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box->viewport(), &event);
+    };
+    wheel(-120, Qt::NoModifier);
+    EXPECT_EQ(vertical->value(), 500 + 3 * vertical->singleStep());
+    wheel(120, Qt::ShiftModifier);
+    EXPECT_EQ(horizontal->value(), 500 - 3 * horizontal->singleStep());
+
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(&Window, &up);
+    EXPECT_EQ(vertical->value(), 500 + 2 * vertical->singleStep());
 }
 
 } // namespace
