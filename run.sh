@@ -7,6 +7,26 @@ scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMEROC_BUILD_TESTS=OFF
 cmake --build build
 
+echo "== Actograms of the samples (single and double plot, sun lines and grids) in out/"
+mkdir -p out
+for adf in samples/*.adf; do
+  name=$(basename "$adf" .adf)
+  case "$name" in
+    fox-*) place='"Data.Latitude":51.3,"Data.Longitude":9.5' ;;
+    chamois-*) place='"Data.Latitude":46.5,"Data.Longitude":11.3' ;;
+    *) place='"Data.Latitude":51,"Data.Longitude":10' ;;
+  esac
+  overlays='"Data.UTCDelta":1,"Overlay.SunLinesVisible":true,"Overlay.SunLinesColor":255,"Overlay.SunLinesOpacity":150,"Overlay.SunLinesData":"R+6d;R;S;S+6d","Overlay.DayGridVisible":true,"Overlay.HourGridVisible":true'
+  for plot in 1 2; do
+    for format in png eps; do
+      out="out/$name-actogram-$plot.$format"
+      build/lumeroc-cli render --adf "$adf" --out "$out" \
+        --settings "{\"Data.DaysPerLine\":$plot,$place,$overlays}"
+      echo "$out"
+    done
+  done
+done
+
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "== Opening the Lumeroc window with the sample datasets"
   exec build/lumeroc samples/*.adf
