@@ -2,17 +2,16 @@
 
 #include "app/DatasetListEntry.h"
 #include "data/ActivityData.h"
-#include "data/DateTimeFormats.h"
 #include "ui/AboutDialog.h"
 #include "ui/DatasetListView.h"
 #include "ui/ValueListModel.h"
+#include "ui/ValueListView.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
@@ -29,8 +28,6 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QWheelEvent>
-
-#include <algorithm>
 
 namespace {
 
@@ -191,32 +188,8 @@ QWidget* TMainWindow::CreateDataPage() {
             });
 
     ValueModel = new TValueListModel(MainForm.ValueList(), this);
-    ValueView = new QTableView(splitter);
+    ValueView = new TValueListView(ValueModel, splitter);
     ValueView->setObjectName(QStringLiteral("ValueList"));
-    ValueView->setModel(ValueModel);
-    ValueView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ValueView->setWordWrap(false);
-    ValueView->verticalHeader()->hide();
-    // A fixed row height lets the view place millions of rows without measuring any of them.
-    ValueView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ValueView->verticalHeader()->setDefaultSectionSize(ValueView->fontMetrics().height() + 4);
-    // The default widths, widened where this font needs more room for the heading or a long date or time.
-    const QFontMetrics metrics = ValueView->horizontalHeader()->fontMetrics();
-    const double widestDate = EncodeDate(2000, 12, 28) + EncodeTime(23, 59, 59);
-    const std::string widestCells[TValueList::ColumnCount] = {
-        "0000000", FormatShortDate(widestDate), FormatLongTime(widestDate), "-000", "-000", "-000"};
-    for (int column = 0; column < TValueList::ColumnCount; ++column) {
-        const int text =
-            std::max(metrics.horizontalAdvance(QString::fromStdString(MainForm.ValueList().Heading(column))),
-                     metrics.horizontalAdvance(QString::fromStdString(widestCells[column])));
-        ValueView->setColumnWidth(
-            column, std::max(TValueList::ColumnWidths[static_cast<std::size_t>(column)], text + 16));
-    }
-    connect(ValueView->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (!RestoringScrollPosition) {
-            MainForm.ValueList().SetScrollPosition(value);
-        }
-    });
 
     splitter->addWidget(DatasetListView);
     splitter->addWidget(ValueView);
@@ -260,18 +233,11 @@ void TMainWindow::DatasetListChanged() {
             }
         }
     }
-    ValueView->viewport()->update();
+    ValueView->Table()->viewport()->update();
 }
 
 void TMainWindow::ValueListChanged() {
-    RestoringScrollPosition = true;
-    const int position = MainForm.ValueList().ScrollPosition();
-    ValueModel->Refresh();
-    // Lays the rows out now, so that the scroll bar has its new range before the position is restored.
-    ValueView->doItemsLayout();
-    ValueView->verticalScrollBar()->setValue(position);
-    RestoringScrollPosition = false;
-    MainForm.ValueList().SetScrollPosition(ValueView->verticalScrollBar()->value());
+    ValueView->Refresh();
 }
 
 void TMainWindow::ShowDatasetMenu(const QPoint& position) {

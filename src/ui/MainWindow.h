@@ -10,10 +10,10 @@
 class QAction;
 class QListView;
 class QScrollArea;
-class QTableView;
 class QTabWidget;
 class TDatasetListModel;
 class TValueListModel;
+class TValueListView;
 
 class TMainWindow : public QMainWindow, public IMainFormView {
     Q_OBJECT
@@ -26,7 +26,7 @@ public:
 
     TMainForm& Form() { return MainForm; }
     QListView* DatasetListBox() const { return DatasetListView; }
-    QTableView* ValueListView() const { return ValueView; }
+    TValueListView* ValueListView() const { return ValueView; }
     QTabWidget* Pages() const { return PageControl; }
     QScrollArea* ChartScrollBox() const { return ChartBox; }
 
@@ -54,11 +54,10 @@ private:
 
     TMainForm MainForm;
     bool ShutDownDone = false;
-    bool RestoringScrollPosition = false;
     QTabWidget* PageControl = nullptr;
     QListView* DatasetListView = nullptr;
     TDatasetListModel* DatasetModel = nullptr;
-    QTableView* ValueView = nullptr;
+    TValueListView* ValueView = nullptr;
     QScrollArea* ChartBox = nullptr;
     TValueListModel* ValueModel = nullptr;
 };
