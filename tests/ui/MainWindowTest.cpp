@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
@@ -233,6 +234,21 @@ TEST_F(MainWindowTest, WheelAndArrowKeysScrollTheChartBox) {
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
     QApplication::sendEvent(&Window, &up);
     EXPECT_EQ(vertical->value(), 500 + 2 * vertical->singleStep());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, StatusBarShowsTheHintUnderTheMouse) {
+    Start();
+    auto* toolBar = Window.findChild<QToolBar*>(QStringLiteral("ToolBar"));
+    QWidget* button = toolBar->widgetForAction(Action(Window, "LoadADFAction"));
+    ASSERT_NE(button, nullptr);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(button, &enter);
+    EXPECT_EQ(Window.statusBar()->currentMessage(), "Load ADF file");
+    EXPECT_EQ(button->toolTip(), "Load ADF file");
 }
 
 } // namespace
