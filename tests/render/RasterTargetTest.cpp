@@ -255,6 +255,20 @@ TEST_F(RasterTargetTest, DrawModesFillOutlineOrBothAndKeepTheState) {
     }
 }
 
+TEST_F(RasterTargetTest, ArcIsAnOutlineOnly) {
+    Target.SetFillColor(0x0000FF);
+    Target.SetStrokeColor(0);
+    Target.SetLineWidth(4);
+    // A half circle below the centre (clockwise from 0 to pi): stroked in modes 1 and 2, never filled.
+    for (std::uint8_t mode : {DrawFill, DrawOutlineOnly, DrawFillAndOutline}) {
+        Target.Clear(1, 1, 1, 1);
+        Target.Arc(mode, 50, 50, 20, 0, Pi);
+        EXPECT_TRUE(Near(At(50, 55), White)) << "mode " << int(mode);
+        EXPECT_EQ(Near(At(50, 69), Black), mode != DrawFill) << "mode " << int(mode);
+        EXPECT_TRUE(Near(At(50, 31), White)) << "mode " << int(mode);
+    }
+}
+
 TEST_F(RasterTargetTest, LineCapOfStrokePathAndTheDefaultOfLine) {
     struct TCase {
         std::uint8_t Cap;
