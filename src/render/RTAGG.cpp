@@ -375,8 +375,15 @@ void TRTAGG::Line(double x1, double y1, double x2, double y2) {
     PaintPath(false, true);
 }
 
+// Without the value array of DrawShape: the actogram fills a million of these.
 void TRTAGG::Rectangle(std::uint8_t mode, double x, double y, double w, double h) {
-    DrawShape(ShapeRectangle, mode, {x, y, x + w, y + h});
+    TSurface* surface = Current();
+    if (!surface || surface->Singular) {
+        return;
+    }
+    cairo_new_path(surface->Context);
+    cairo_rectangle(surface->Context, x, y, w, h);
+    PaintPath(mode != DrawOutlineOnly, mode != DrawFill);
 }
 
 void TRTAGG::DrawShape(std::uint8_t kind, std::uint8_t mode, const std::vector<double>& values) {
