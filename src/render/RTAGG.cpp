@@ -107,11 +107,15 @@ bool TRTAGG::AttachSurface(TBitmap& bitmap) {
         cairo_surface_destroy(surface);
         return false;
     }
+    DetachSurface();
+    Surfaces.push_back(NewSurface(surface));
+    return true;
+}
+
+void TRTAGG::DetachSurface() {
     Viewports.clear();
     Surfaces.clear();
     States.clear();
-    Surfaces.push_back(NewSurface(surface));
-    return true;
 }
 
 bool TRTAGG::Attach(TBitmap& bitmap) {

@@ -75,6 +75,8 @@ protected:
     // Binds a fresh drawing surface to the bitmap, dropping every state, viewport and path; nothing
     // else of the target's settings changes.
     bool AttachSurface(TBitmap& bitmap);
+    // Lets go of the bitmap: nothing is drawn until the next attach.
+    void DetachSurface();
     // Font sizes given to the text renderer: the em height rounded up to whole units.
     static int CeilFontSize(double size);
 

@@ -15,6 +15,8 @@ TRTPNGWriter::~TRTPNGWriter() {
     if (Output) {
         Save();
     }
+    // The surfaces draw into the output bitmap: they go first.
+    DetachSurface();
 }
 
 void TRTPNGWriter::Save() {
@@ -52,15 +54,16 @@ bool TRTPNGWriter::InitSized(int width, int height, int outWidth, int outHeight)
     if (width <= 0 || height <= 0 || outWidth <= 0 || outHeight <= 0) {
         return false;
     }
+    std::unique_ptr<TBitmap> output;
     try {
-        Output = std::make_unique<TBitmap>(outWidth, outHeight);
+        output = std::make_unique<TBitmap>(outWidth, outHeight);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (!AttachSurface(*Output)) {
-        Output.reset();
+    if (!AttachSurface(*output)) {
         return false;
     }
+    Output = std::move(output);
     ScaleX = static_cast<double>(outWidth) / width;
     ScaleY = static_cast<double>(outHeight) / height;
     LayerScaleX = ScaleX;
