@@ -4,6 +4,7 @@
 
 #include "data/ADFFormat.h"
 #include "data/ByteStream.h"
+#include "data/SampleAllocator.h"
 
 #include <array>
 #include <cstdint>
@@ -39,7 +40,7 @@ struct TActivitySample {
     }
 };
 
-using TActivitySampleArray = std::vector<TActivitySample>;
+using TActivitySampleArray = std::vector<TActivitySample, TSampleAllocator<TActivitySample>>;
 
 struct TSampleSegment {
     std::int32_t First = 0; // inclusive
