@@ -35,5 +35,7 @@ fi
 cli=build/lumeroc-cli
 echo "== Sample datasets"
 "$cli" info samples/*.adf
+echo "== The first hour of 2011-06-01 (UTC+2) of samples/fox-2011.adf, gaps of up to 2 samples filled"
+"$cli" extract samples/fox-2011.adf --from 2011-06-01 --to 2011-06-02 --utc 2 --max-gap 2 | sed -n '1,13p'
 
 echo "== No display (DISPLAY and WAYLAND_DISPLAY are unset); the window opens with: build/lumeroc samples/*.adf"
