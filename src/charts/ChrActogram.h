@@ -53,6 +53,9 @@ public:
     int SelectCurrentRow = 0;
     TBitmap PlotBackup;
     std::vector<std::string> ZoomHistory;
+    // False draws every cell run with a fill of its own on raster targets too: the slow reference picture
+    // that the batched drawing reproduces.
+    bool BatchRasterCells = true;
 
 private:
     void DrawSelectionFrame();

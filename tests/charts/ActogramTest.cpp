@@ -410,3 +410,57 @@ TEST_F(ActogramLayout, MalformedSunCodeIsReportedAndSkipped) {
 }
 
 } // namespace
+
+namespace {
+
+// The largest channel difference between two pictures, and how many pixels differ at all.
+std::pair<int, int> Compare(const TBitmap& a, const TBitmap& b) {
+    int largest = 0, differing = 0;
+    for (int y = 0; y < a.GetHeight(); ++y) {
+        for (int x = 0; x < a.GetWidth(); ++x) {
+            const std::uint32_t p = a.Pixel(x, y), q = b.Pixel(x, y);
+            int difference = 0;
+            for (int shift = 0; shift < 32; shift += 8) {
+                difference = std::max(difference, std::abs(static_cast<int>((p >> shift) & 0xFF) -
+                                                           static_cast<int>((q >> shift) & 0xFF)));
+            }
+            largest = std::max(largest, difference);
+            differing += difference > 0;
+        }
+    }
+    return {largest, differing};
+}
+
+TEST(ActogramBatching, BatchedCellsGiveThePictureOfOneFillPerRun) {
+    // Noisy values so that nearly every cell is a run of its own, a gap, and thresholds that send some
+    // values to the background.
+    std::uint32_t random = 7;
+    TTestDataset data(EncodeDate(2011, 1, 1), 200, 300, [&random](int day, int second) {
+        random = random * 1664525u + 1013904223u;
+        return day == 20 && second < 40000 ? -1 : static_cast<int>(random >> 24);
+    });
+    // 200 rows of 1.6 pixels; 20 rows of 16 pixels; two days per row in 300 pixels: cells below a pixel.
+    for (const std::string settings :
+         {std::string(R"({"Data.LowerThreshold":20,"Data.UpperThreshold":230})"),
+          std::string(R"({"Data.StartDate":4018,"Data.EndDate":4037,"Axes.BackgroundColor":255})"),
+          std::string(R"({"Data.DaysPerLine":2,"Canvas.Width":400})")}) {
+        TBitmap pictures[2];
+        for (const bool batch : {true, false}) {
+            TOffscreenImage image;
+            TActogram chart;
+            chart.BatchRasterCells = batch;
+            chart.AttachImage(&image);
+            chart.ApplySettings("{\"Data.Dataset\":" + std::to_string(DatasetIdentity(data.Dataset)) +
+                                ",\"Data.Channel\":0}");
+            chart.ApplySettings(settings);
+            pictures[batch] = chart.Bitmap;
+        }
+        const auto [largest, differing] = Compare(pictures[0], pictures[1]);
+        // Each additive fill rounds its contribution to whole levels; summed on the grid they are exact, so
+        // pixels covered by several cells may differ by a few levels.
+        EXPECT_LE(largest, 6) << settings;
+        EXPECT_LT(differing, pictures[0].GetWidth() * pictures[0].GetHeight() / 4) << settings;
+    }
+}
+
+} // namespace
