@@ -64,6 +64,7 @@ const char* const LoadCaption = "Load Activity Data File";
 constexpr std::int32_t LastSampleSecond = 2147483647;
 constexpr double FirstTimeBeforeLoading = 109575.0; // 2200-01-01
 const char* const EnDash = "\xE2\x80\x93";
+constexpr int ReaderSegmentGapMinutes = 60;
 
 bool Reject(const std::string& message) {
     UserDialogs().ShowMessage(message, LoadCaption, TMessageKind::Error);
@@ -127,6 +128,35 @@ std::size_t FirstAtOrAfter(const TActivitySampleArray& samples, std::size_t from
                          [](const TActivitySample& s, std::int64_t t) { return s.Time < t; });
     return static_cast<std::size_t>(found - samples.begin());
 }
+
+// Splits samples into segments where the time steps back or moves on by the gap or more. Fed piece by
+// piece as samples arrive, it gives the same segments as one pass over all of them.
+class TSegmentSplitter {
+public:
+    TSegmentSplitter(std::vector<TSampleSegment>& segments, std::int64_t gapSeconds)
+        : Segments(segments), GapSeconds(gapSeconds) {}
+
+    // Looks at the samples from `from` on; those before were fed already.
+    void Feed(const TActivitySampleArray& samples, std::size_t from) {
+        for (std::size_t i = std::max<std::size_t>(from, 1); i < samples.size(); ++i) {
+            const std::int64_t step = std::int64_t{samples[i].Time} - samples[i - 1].Time;
+            if (step < 0 || step >= GapSeconds) {
+                Segments.push_back({Start, static_cast<std::int32_t>(i - 1)});
+                Start = static_cast<std::int32_t>(i);
+            }
+        }
+    }
+    void Finish(std::size_t count) {
+        if (count > 0) {
+            Segments.push_back({Start, static_cast<std::int32_t>(count - 1)});
+        }
+    }
+
+private:
+    std::vector<TSampleSegment>& Segments;
+    std::int64_t GapSeconds;
+    std::int32_t Start = 0;
+};
 
 std::string ToLowerAscii(std::string text) {
     for (char& c : text) {
@@ -221,6 +251,8 @@ bool TActivityData::LoadFromStream(TByteStream& stream, std::size_t size) {
     std::array<TActivitySample, BlockRecords> block;
     std::int32_t previous = 0;
     bool ordered = true;
+    std::vector<TSampleSegment> segments;
+    TSegmentSplitter splitter(segments, ReaderSegmentGapMinutes * 60);
     const std::uint8_t* record = image + ADFHeaderSize;
     for (std::size_t blockStart = 0; blockStart < recordCount; blockStart += BlockRecords) {
         const std::size_t blockEnd = std::min(recordCount, blockStart + BlockRecords);
@@ -239,7 +271,12 @@ bool TActivityData::LoadFromStream(TByteStream& stream, std::size_t size) {
             previous = valid ? time : previous;
             kept += valid;
         }
+        const std::size_t appendedFrom = samples.size();
         samples.insert(samples.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(kept));
+        // Segments of ordered samples are found while the block is still in the cache.
+        if (ordered) {
+            splitter.Feed(samples, appendedFrom);
+        }
     }
     const std::size_t accepted = samples.size();
     // Shrinking copies every sample: worth it only when many records were dropped.
@@ -247,7 +284,9 @@ bool TActivityData::LoadFromStream(TByteStream& stream, std::size_t size) {
         samples.shrink_to_fit();
     }
     // A Shell sort of ordered samples moves nothing, so ordered input skips it.
-    if (!ordered) {
+    if (ordered) {
+        splitter.Finish(accepted);
+    } else {
         ShellSortByTime(samples);
     }
 
@@ -264,7 +303,11 @@ bool TActivityData::LoadFromStream(TByteStream& stream, std::size_t size) {
     Samples = std::move(samples);
     FirstTime = firstTime;
     LastTime = lastTime;
-    BuildSegments(60);
+    if (ordered) {
+        Segments = std::move(segments);
+    } else {
+        BuildSegments(ReaderSegmentGapMinutes);
+    }
     SetDateText(FormatShortDate(FirstTime) + EnDash +
                 FormatShortDate(LastTime - interval / 2.0 / SecondsPerDay));
     SetModeText(std::string(ActivityModeNames[static_cast<std::size_t>(Mode)]) + ", " +
@@ -306,20 +349,9 @@ void TActivityData::SortSamples() {
 
 void TActivityData::BuildSegments(int gapMinutes) {
     Segments.clear();
-    const std::int32_t n = SampleCount();
-    if (n == 0) {
-        return;
-    }
-    const std::int64_t gapSeconds = std::int64_t{gapMinutes} * 60;
-    std::int32_t start = 0;
-    for (std::int32_t i = 1; i < n; ++i) {
-        const std::int64_t step = std::int64_t{Samples[i].Time} - Samples[i - 1].Time;
-        if (step < 0 || step >= gapSeconds) {
-            Segments.push_back({start, i - 1});
-            start = i;
-        }
-    }
-    Segments.push_back({start, n - 1});
+    TSegmentSplitter splitter(Segments, std::int64_t{gapMinutes} * 60);
+    splitter.Feed(Samples, 0);
+    splitter.Finish(Samples.size());
 }
 
 double TActivityData::SegmentStart(int k) const {

@@ -22,13 +22,23 @@ const std::set<std::string> RejectionMessages = {
     "Activity mode of file can not be processed.",
 };
 
-std::vector<std::uint8_t> BaseImage() {
-    std::vector<TTestRecord> records;
+// Unordered records with invalid ones among them, and a long ordered run with gaps of an hour and more
+// across more than one decoding block.
+std::vector<std::vector<std::uint8_t>> BaseImages() {
+    std::vector<TTestRecord> unordered;
     for (std::uint32_t k = 0; k < 40; ++k) {
-        records.push_back({(k * 7919) % 61, static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(200 - k),
-                           static_cast<std::uint8_t>(k % 9 == 0 ? 3 : 100 + k)});
+        unordered.push_back({(k * 7919) % 61, static_cast<std::uint8_t>(k),
+                             static_cast<std::uint8_t>(200 - k),
+                             static_cast<std::uint8_t>(k % 9 == 0 ? 3 : 100 + k)});
     }
-    return MakeADFImage(records, {.ModeCode = 2, .ModeParameter = 3});
+    std::vector<TTestRecord> ordered;
+    for (std::uint32_t k = 0, index = 5; k < 2100; ++k) {
+        index += k % 300 == 0 ? 24 + k % 7 : 1;
+        ordered.push_back(
+            {index, static_cast<std::uint8_t>(k), 7, static_cast<std::uint8_t>(k % 500 == 0 ? 3 : 90)});
+    }
+    return {MakeADFImage(unordered, {.ModeCode = 2, .ModeParameter = 3}),
+            MakeADFImage(ordered, {.ModeCode = 2})};
 }
 
 void CheckOutcome(const std::vector<std::uint8_t>& image, TScriptedDialogs& dialogs) {
@@ -58,6 +68,17 @@ void CheckOutcome(const std::vector<std::uint8_t>& image, TScriptedDialogs& dial
         ASSERT_GE(s.Temperature, -103);
         ASSERT_LE(s.Temperature, 152);
     }
+    // Segments found while decoding are those of a separate pass over the sorted samples.
+    const auto segmentBounds = [&dataset] {
+        std::vector<std::pair<int, int>> bounds;
+        for (const TSampleSegment& segment : dataset.Segments) {
+            bounds.emplace_back(segment.First, segment.Last);
+        }
+        return bounds;
+    };
+    const auto decoded = segmentBounds();
+    dataset.BuildSegments(60);
+    EXPECT_EQ(decoded, segmentBounds());
     // What charts do with a dataset must work on it too.
     TActivitySampleArray out;
     dataset.ExtractSamples(out, 3, dataset.FirstTime, dataset.LastTime, 1.5);
@@ -71,19 +92,23 @@ void CheckOutcome(const std::vector<std::uint8_t>& image, TScriptedDialogs& dial
 
 TEST(ADFFuzz, TruncatedImages) {
     TScopedScriptedDialogs dialogs;
-    const std::vector<std::uint8_t> image = BaseImage();
-    for (std::size_t length = 0; length <= image.size(); ++length) {
-        SCOPED_TRACE(length);
-        CheckOutcome({image.begin(), image.begin() + static_cast<std::ptrdiff_t>(length)}, dialogs);
+    for (const std::vector<std::uint8_t>& image : BaseImages()) {
+        // Every length of the small image; of the long one, lengths on and off the record grid.
+        const std::size_t step = image.size() < 1000 ? 1 : 97;
+        for (std::size_t length = 0; length <= image.size(); length += step) {
+            SCOPED_TRACE(length);
+            CheckOutcome({image.begin(), image.begin() + static_cast<std::ptrdiff_t>(length)}, dialogs);
+        }
+        CheckOutcome(image, dialogs);
     }
 }
 
 TEST(ADFFuzz, BitFlippedImages) {
     TScopedScriptedDialogs dialogs;
-    const std::vector<std::uint8_t> base = BaseImage();
+    const std::vector<std::vector<std::uint8_t>> bases = BaseImages();
     std::mt19937 random(20111);
     for (int round = 0; round < 3000; ++round) {
-        std::vector<std::uint8_t> image = base;
+        std::vector<std::uint8_t> image = bases[static_cast<std::size_t>(round) % bases.size()];
         const int flips = 1 + static_cast<int>(random() % 8);
         for (int f = 0; f < flips; ++f) {
             // Mostly the header bytes the reader looks at, where a flip changes the most.
