@@ -16,7 +16,7 @@ for adf in samples/*.adf; do
     chamois-*) place='"Data.Latitude":46.5,"Data.Longitude":11.3' ;;
     *) place='"Data.Latitude":51,"Data.Longitude":10' ;;
   esac
-  overlays='"Data.UTCDelta":1,"Overlay.SunLinesVisible":true,"Overlay.SunLinesColor":255,"Overlay.SunLinesOpacity":150,"Overlay.SunLinesData":"R+6d;R;S;S+6d","Overlay.DayGridVisible":true,"Overlay.HourGridVisible":true'
+  overlays='"Data.UTCDelta":1,"Overlay.SunLinesVisible":true,"Overlay.SunLinesColor":45056,"Overlay.SunLinesOpacity":150,"Overlay.SunLinesData":"R+6d;R;S;S+6d","Overlay.DayGridVisible":true,"Overlay.HourGridVisible":true'
   for plot in 1 2; do
     for format in png eps; do
       out="out/$name-actogram-$plot.$format"

@@ -66,6 +66,8 @@ int RunRender(const TRenderOptions& options) {
     if (index < 0) {
         return ExitRejected;
     }
+    // As in the program, whose new charts take the first of the built-in palettes.
+    PaletteList().ResetToBuiltIn();
     TActogram chart;
     try {
         chart.ApplySettings("{\"Data.Dataset\":" + std::to_string(DatasetIdentity(&DatasetList[index])) +
