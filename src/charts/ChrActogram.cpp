@@ -239,6 +239,11 @@ void TActogram::DrawLegend(TRenderTarget& target, const TRect& area, TRect& rest
     } else {
         width = static_cast<int>(std::trunc(StrToFloatTolerant(widthText)));
     }
+    // A legend wider than the picture would start left of it, which no target can draw.
+    width = std::min(width, pictureWidth);
+    if (width <= 0) {
+        return;
+    }
     rest.Right = pictureWidth - width;
     target.BeginViewport(pictureWidth - width, 0, width, pictureHeight);
     const TRect bar{static_cast<int>(std::lround(0.2 * width)),
@@ -304,7 +309,9 @@ void TActogram::DrawAxes(TRenderTarget& target, const TRect& area, TRect& dataAr
 
 void TActogram::DrawData(TRenderTarget& target, const TRect& dataArea) {
     const double daysPerLine = Number("Data.DaysPerLine", 1);
-    if (dataArea.Left >= dataArea.Right || dataArea.Top >= dataArea.Bottom || daysPerLine < 0.01) {
+    const int days = static_cast<int>(Number("Axes.EndDate") - Number("Axes.StartDate"));
+    if (dataArea.Left >= dataArea.Right || dataArea.Top >= dataArea.Bottom || daysPerLine < 0.01 ||
+        days < 0) {
         return;
     }
     TBusyCursor busy;
@@ -319,7 +326,6 @@ void TActogram::DrawData(TRenderTarget& target, const TRect& dataArea) {
     const TColor background = static_cast<TColor>(Integer("Axes.BackgroundColor", 0xFFFFFF)) & 0xFFFFFF;
 
     const double startDay = Number("Axes.StartDate");
-    const int days = static_cast<int>(Number("Axes.EndDate") - startDay);
     RowHeight = static_cast<double>(dataArea.Height()) / (days + 1);
     const double span = daysPerLine * SecondsPerDay;
     const double pixelsPerSecond = dataArea.Width() / span;

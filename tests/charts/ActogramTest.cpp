@@ -215,7 +215,8 @@ TEST_F(ActogramLayout, LegendWidthInPixelsOrPercent) {
         std::string Width;
         int Right;
     };
-    for (const TCase c : {TCase{"\"25%\"", 450}, TCase{"\"60\"", 540}, TCase{"80", 520}}) {
+    for (const TCase c : {TCase{"\"25%\"", 450}, TCase{"\"60\"", 540}, TCase{"80", 520}, TCase{"\"700\"", 0},
+                          TCase{"\"0\"", 600}, TCase{"\"-20\"", 600}}) {
         Chart.MergeSettings("\"Legend.Width\":" + c.Width);
         TRect rest;
         Chart.DrawLegend(Target, TRect{0, 0, 600, 500}, rest);
@@ -460,6 +461,26 @@ TEST(ActogramBatching, BatchedCellsGiveThePictureOfOneFillPerRun) {
         // pixels covered by several cells may differ by a few levels.
         EXPECT_LE(largest, 6) << settings;
         EXPECT_LT(differing, pictures[0].GetWidth() * pictures[0].GetHeight() / 4) << settings;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(ActogramSettings, OutOfRangeValuesDrawWithoutFailing) {
+    TTestDataset data(EncodeDate(2011, 5, 1), 3, 300, [](int, int) { return 50; });
+    for (const std::string settings :
+         {std::string(R"({"Legend.Width":"700"})"), std::string(R"({"Legend.Width":"150%"})"),
+          std::string(R"({"Axes.CustomDates":true,"Axes.StartDate":4140,"Axes.EndDate":4138})"),
+          std::string(R"({"Data.DaysPerLine":0})"),
+          std::string(R"({"Data.LowerThreshold":200,"Data.UpperThreshold":100})")}) {
+        TOffscreenImage image;
+        TActogram chart;
+        chart.AttachImage(&image);
+        chart.ApplySettings("{\"Data.Dataset\":" + std::to_string(DatasetIdentity(data.Dataset)) +
+                            ",\"Data.Channel\":0}");
+        EXPECT_NO_THROW(chart.ApplySettings(settings)) << settings;
     }
 }
 
