@@ -41,8 +41,8 @@ TActivityData* Recording(bool decade) {
     return slot;
 }
 
-void DrawActogram(benchmark::State& state, bool decade, int width, int height, int daysPerLine,
-                  bool overlays) {
+void DrawActogram(benchmark::State& state, bool decade, int width, int height, int daysPerLine, bool overlays,
+                  const std::string& stopAt) {
     TActivityData* data = Recording(decade);
     if (!data) {
         state.SkipWithError("lumeroc-cli generate failed (build the lumeroc-cli target first)");
@@ -59,7 +59,7 @@ void DrawActogram(benchmark::State& state, bool decade, int width, int height, i
                  : "";
     chart.ApplySettings("{\"Data.Dataset\":" + std::to_string(DatasetIdentity(data)) +
                         ",\"Data.Channel\":0,\"Data.DaysPerLine\":" + std::to_string(daysPerLine) +
-                        overlaySettings + "}");
+                        overlaySettings + ",\"StopAt\":\"" + stopAt + "\"}");
     for (auto _ : state) {
         chart.Redraw();
         benchmark::DoNotOptimize(chart.Bitmap.Data());
@@ -82,6 +82,10 @@ const bool Registered = [] {
         const std::string size = std::to_string(width) + "x" + std::to_string(height);
         benchmark::RegisterBenchmark(("Clear/" + size).c_str(), ClearCanvas, width, height)
             ->Unit(benchmark::kMillisecond);
+        // Legend, titles and axes without the cells: what the data costs on top of the frame.
+        benchmark::RegisterBenchmark(("DrawFrameOnly/Year300s/" + size).c_str(), DrawActogram, false, width,
+                                     height, 1, false, "Axes")
+            ->Unit(benchmark::kMillisecond);
         for (const bool decade : {false, true}) {
             for (const int daysPerLine : {1, 2}) {
                 for (const bool overlays : {false, true}) {
@@ -89,7 +93,7 @@ const bool Registered = [] {
                                              size + "/DaysPerLine" + std::to_string(daysPerLine) +
                                              (overlays ? "/Overlays" : "/NoOverlays");
                     benchmark::RegisterBenchmark(name.c_str(), DrawActogram, decade, width, height,
-                                                 daysPerLine, overlays)
+                                                 daysPerLine, overlays, "None")
                         ->Unit(benchmark::kMillisecond);
                 }
             }

@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+// Pixel rows filled together: fewer fills, while each fill's area stays small.
+constexpr int BandRows = 8;
+} // namespace
+
 TCellBatch::TCellBatch(double width, double height, double scaleX, double scaleY)
     : GridWidth(std::max(static_cast<int>(std::ceil(width * scaleX - 1e-9)), 0)),
       GridHeight(std::max(static_cast<int>(std::ceil(height * scaleY - 1e-9)), 0)), ScaleX(scaleX),
@@ -53,16 +58,19 @@ void TCellBatch::Paint(TRenderTarget& target) const {
         for (int column = 1; column <= GridWidth; ++column) {
             const TColor colour = column < GridWidth ? colourAt(column) : current;
             if (column == GridWidth || colour != current) {
-                runs.push_back({current, start / ScaleX, (column - start) / ScaleX});
+                runs.push_back(
+                    {current, start / ScaleX, row / ScaleY, (column - start) / ScaleX, 1 / ScaleY});
                 start = column;
                 current = colour;
             }
         }
-        FillRowRuns(target, runs, row / ScaleY, 1 / ScaleY);
+        if (row % BandRows == BandRows - 1 || row == GridHeight - 1) {
+            FillRuns(target, runs);
+        }
     }
 }
 
-void FillRowRuns(TRenderTarget& target, std::vector<TRowRun>& runs, double top, double height) {
+void FillRuns(TRenderTarget& target, std::vector<TRowRun>& runs) {
     std::stable_sort(runs.begin(), runs.end(),
                      [](const TRowRun& a, const TRowRun& b) { return a.Colour < b.Colour; });
     for (std::size_t first = 0; first < runs.size();) {
@@ -72,10 +80,10 @@ void FillRowRuns(TRenderTarget& target, std::vector<TRowRun>& runs, double top, 
         for (; last < runs.size() && runs[last].Colour == runs[first].Colour; ++last) {
             const TRowRun& run = runs[last];
             if (run.W > 0) {
-                target.MoveTo(run.X, top);
-                target.LineTo(run.X + run.W, top);
-                target.LineTo(run.X + run.W, top + height);
-                target.LineTo(run.X, top + height);
+                target.MoveTo(run.X, run.Y);
+                target.LineTo(run.X + run.W, run.Y);
+                target.LineTo(run.X + run.W, run.Y + run.H);
+                target.LineTo(run.X, run.Y + run.H);
                 target.ClosePath();
             }
         }

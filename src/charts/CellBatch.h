@@ -10,17 +10,16 @@
 
 class TRenderTarget;
 
-// One run of cells of a row: its colour and its horizontal extent.
+// One run of cells: its colour and its rectangle.
 struct TRowRun {
     TColor Colour;
-    double X;
-    double W;
+    double X, Y, W, H;
 };
 
-// Fills the runs of one row (all at top … top + height) one colour at a time, each colour as one path:
-// runs of a colour never abut within a row, so the picture is that of one fill per run, with far fewer
-// fills. Empties `runs`.
-void FillRowRuns(TRenderTarget& target, std::vector<TRowRun>& runs, double top, double height);
+// Fills the runs of a band of rows one colour at a time, each colour as one path. Runs do not overlap, so
+// where runs of a colour meet their joint coverage is what their separate additive fills would add up to:
+// the picture of one fill per run, with far fewer fills. Empties `runs`.
+void FillRuns(TRenderTarget& target, std::vector<TRowRun>& runs);
 
 class TCellBatch {
 public:
@@ -29,7 +28,7 @@ public:
 
     // A run in logical units; what lies outside the grid is left out.
     void Add(double x, double y, double w, double h, TColor colour);
-    // Fills the summed grid as runs of equal pixels, row by row.
+    // Fills the summed grid as runs of equal pixels, in bands of pixel rows.
     void Paint(TRenderTarget& target) const;
 
 private:

@@ -349,14 +349,14 @@ void TActogram::DrawData(TRenderTarget& target, const TRect& dataArea) {
             batch = std::make_unique<TCellBatch>(dataArea.Width(), dataArea.Height(), scaleX, scaleY);
         }
     }
-    // Other raster rows: the runs of a row are collected and filled one colour at a time.
+    // Other raster targets: the runs of a band of rows are collected and filled one colour at a time.
     std::vector<TRowRun> rowRuns;
     const bool groupRows = raster && BatchRasterCells && !batch;
     const auto fill = [&](double x, double y, double w, double h, TColor colour) {
         if (batch) {
             batch->Add(x, y, w, h, colour);
         } else if (groupRows) {
-            rowRuns.push_back({colour, x, w});
+            rowRuns.push_back({colour, x, y, w, h});
         } else {
             target.SetFillColor(colour);
             target.Rectangle(DrawFill, x, y, w, h);
@@ -407,8 +407,10 @@ void TActogram::DrawData(TRenderTarget& target, const TRect& dataArea) {
             offset += interval;
         }
         fill(runStart, top, offset * pixelsPerSecond - runStart, RowHeight, current);
-        if (groupRows) {
-            FillRowRuns(target, rowRuns, top, RowHeight);
+        // Bands of about eight pixels: fewer fills, while each fill's area stays small.
+        if (groupRows &&
+            (std::floor((row + 1) * RowHeight / 8) != std::floor(row * RowHeight / 8) || row == days)) {
+            FillRuns(target, rowRuns);
         }
     }
     if (batch) {
