@@ -4,7 +4,7 @@
 #include "cli/DateArgument.h"
 #include "cli/SyntheticRecording.h"
 #include "platform/UserDialogs.h"
-#include "render/SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include <memory>
 

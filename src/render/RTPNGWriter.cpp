@@ -3,7 +3,7 @@
 #include "platform/Bitmap.h"
 #include "platform/UserDialogs.h"
 #include "render/PngFile.h"
-#include "render/SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include <new>
 

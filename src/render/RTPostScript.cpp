@@ -3,7 +3,7 @@
 #include "data/DateTimeFormats.h"
 #include "platform/Bitmap.h"
 #include "platform/UserDialogs.h"
-#include "render/SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include <charconv>
 #include <cmath>

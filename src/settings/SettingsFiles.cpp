@@ -1,12 +1,12 @@
 #include "settings/SettingsFiles.h"
 
 #include "data/Tools.h"
+#include "platform/SafeFile.h"
 #include "platform/UserDialogs.h"
 #include "settings/SettingsManager.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 
 const std::vector<std::string> StrippedKeys = {"Data.UTCDelta",  "Data.Longitude",  "Data.Latitude",
                                                "Data.StartDate", "Data.EndDate",    "Data.Dataset",
@@ -63,28 +63,6 @@ void ShowError(const std::string& text) {
     UserDialogs().ShowMessage(text, MessageCaption, TMessageKind::Error);
 }
 
-// Writes all of `bytes` to a new file beside `path` and renames it over `path`.
-bool ReplaceFile(const std::filesystem::path& path, const std::string& bytes) {
-    const std::filesystem::path temporary = path.string() + "." + RandomID(8, 2) + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = std::fflush(file) == 0 && written;
-    written = ::fsync(fileno(file)) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    std::error_code error;
-    if (written) {
-        std::filesystem::rename(temporary, path, error);
-    }
-    if (!written || error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
 bool WriteSettingsText(const std::string& pathText, const std::string& text) {
     std::filesystem::path path = pathText;
     if (!path.has_parent_path()) {
@@ -103,7 +81,7 @@ bool WriteSettingsText(const std::string& pathText, const std::string& text) {
         bytes += static_cast<char>((checksum >> shift) & 0xFF);
     }
     bytes += scrambled;
-    if (!ReplaceFile(path, bytes)) {
+    if (!ReplaceFileContents(path.string(), bytes)) {
         ShowError("Error: Cannot create settings file.");
         return false;
     }

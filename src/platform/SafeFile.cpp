@@ -1,4 +1,4 @@
-#include "render/SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include <cstdio>
 #include <filesystem>
