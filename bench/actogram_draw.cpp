@@ -30,7 +30,9 @@ TActivityData* Recording(bool decade) {
         const std::string arguments = decade
                                           ? " --start 2010-01-01 --days 3652 --mode 3 --seed 3"
                                           : " --start 2011-01-01 --days 365 --mode 1 --interval 300 --seed 1";
-        const std::string command = "'" + cli.string() + "' generate --out '" + file + "'" + arguments;
+        std::string command = "'";
+        command += cli.string();
+        command += "' generate --out '" + file + "'" + arguments;
         if (std::system(command.c_str()) != 0) {
             return nullptr;
         }
@@ -50,14 +52,14 @@ void DrawActogram(benchmark::State& state, bool decade, int width, int height, i
     }
     TOffscreenImage image;
     TActogram chart;
-    chart.ApplySettings("{\"Canvas.Width\":" + std::to_string(width) +
+    chart.ApplySettings(std::string("{\"Canvas.Width\":") + std::to_string(width) +
                         ",\"Canvas.Height\":" + std::to_string(height) + "}");
     chart.AttachImage(&image);
     const std::string overlaySettings =
         overlays ? ",\"Overlay.DayGridVisible\":true,\"Overlay.HourGridVisible\":true,"
                    "\"Overlay.SunLinesVisible\":true,\"Data.Latitude\":51.3,\"Data.Longitude\":9.9"
                  : "";
-    chart.ApplySettings("{\"Data.Dataset\":" + std::to_string(DatasetIdentity(data)) +
+    chart.ApplySettings(std::string("{\"Data.Dataset\":") + std::to_string(DatasetIdentity(data)) +
                         ",\"Data.Channel\":0,\"Data.DaysPerLine\":" + std::to_string(daysPerLine) +
                         overlaySettings + ",\"StopAt\":\"" + stopAt + "\"}");
     for (auto _ : state) {

@@ -183,7 +183,7 @@ void TActivityChart::SetDateRange(double endDate, double startDate) {
 
 void TActivityChart::SetChannel(int channel) {
     Channel = channel;
-    MergeSettings("\"Data.Channel\":" + std::to_string(channel));
+    MergeSettings(std::string("\"Data.Channel\":") + std::to_string(channel));
 }
 
 void TActivityChart::SetChartKind(int index) {
@@ -202,7 +202,7 @@ void TActivityChart::SetDataset(TActivityData* dataset) {
     dataset->LinkChart(this);
     StartDate = dataset->FirstTime;
     EndDate = dataset->LastTime;
-    MergeSettings("\"Data.Dataset\":" + std::to_string(DatasetIdentity(dataset)) +
+    MergeSettings(std::string("\"Data.Dataset\":") + std::to_string(DatasetIdentity(dataset)) +
                   ",\"Data.RangeIndex\":-1,\"Data.StartDate\":" +
                   std::to_string(static_cast<long long>(std::floor(dataset->FirstTime) - SettingsDayBase)) +
                   ",\"Data.EndDate\":" +
@@ -355,7 +355,12 @@ std::string TActivityChart::ExportSettings(const std::string& keys) const {
             handle.Set(key, ValueText(SettingsHandle, key));
         }
     }
-    return "{" + QuoteJSON(KindName) + ":" + exported.ToText() + "}";
+    std::string text = "{";
+    text += QuoteJSON(KindName);
+    text += ':';
+    text += exported.ToText();
+    text += '}';
+    return text;
 }
 
 std::string TActivityChart::SaveSettingsText() const {

@@ -32,6 +32,7 @@ constexpr const char* ActogramDefaults =
     R"("Overlay.SunLinesData":"R;S",)"
     R"("Legend.Visible":true,"Legend.Width":"60"})";
 
+const std::string LegendFormat = "f";
 constexpr std::uint32_t FrameBlack = 0xFF000000;
 constexpr std::uint32_t FrameWhite = 0xFFFFFFFF;
 
@@ -257,7 +258,7 @@ void TActogram::DrawLegend(TRenderTarget& target, const TRect& area, TRect& rest
     scale.Start = Number("Data.LowerThreshold");
     scale.End = Number("Data.UpperThreshold", 255);
     scale.Font = TAxisFont();
-    scale.DataFormat = "f";
+    scale.DataFormat = LegendFormat;
     scale.SetType(AxisReal);
     scale.MarkLength = 5;
     scale.DistanceV = 3;
@@ -496,7 +497,7 @@ void TActogram::MouseUp(TMouseButton button, const TShiftState&, int, int y) {
         const int low = std::min(SelectFirstRow, SelectCurrentRow);
         const int high = std::max(SelectFirstRow, SelectCurrentRow);
         Selecting = false;
-        ApplySettings("{\"Data\":{\"StartDate\":" + DayNumberText(first + low) +
+        ApplySettings(std::string("{\"Data\":{\"StartDate\":") + DayNumberText(first + low) +
                       ",\"EndDate\":" + DayNumberText(first + high) + "}}");
     }
     Selecting = false;
@@ -574,7 +575,7 @@ void TActogram::ZoomOut() {
     const double span = end - start + 1;
     const double firstDay = std::trunc(Dataset->FirstTime - SettingsDayBase);
     const double lastDay = std::trunc(Dataset->LastTime - SettingsDayBase);
-    ApplySettings("{\"Data.StartDate\":" + DayNumberText(std::max(start - span, firstDay)) +
+    ApplySettings(std::string("{\"Data.StartDate\":") + DayNumberText(std::max(start - span, firstDay)) +
                   ",\"Data.EndDate\":" + DayNumberText(std::min(end + span, lastDay)) + "}");
 }
 

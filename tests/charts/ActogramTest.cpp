@@ -215,7 +215,7 @@ TEST_F(ActogramLayout, LegendWidthInPixelsOrPercent) {
         std::string Width;
         int Right;
     };
-    for (const TCase c : {TCase{"\"25%\"", 450}, TCase{"\"60\"", 540}, TCase{"80", 520}, TCase{"\"700\"", 0},
+    for (const TCase& c : {TCase{"\"25%\"", 450}, TCase{"\"60\"", 540}, TCase{"80", 520}, TCase{"\"700\"", 0},
                           TCase{"\"0\"", 600}, TCase{"\"-20\"", 600}}) {
         Chart.MergeSettings("\"Legend.Width\":" + c.Width);
         TRect rest;
@@ -441,7 +441,7 @@ TEST(ActogramBatching, BatchedCellsGiveThePictureOfOneFillPerRun) {
         return day == 20 && second < 40000 ? -1 : static_cast<int>(random >> 24);
     });
     // 200 rows of 1.6 pixels; 20 rows of 16 pixels; two days per row in 300 pixels: cells below a pixel.
-    for (const std::string settings :
+    for (const std::string& settings :
          {std::string(R"({"Data.LowerThreshold":20,"Data.UpperThreshold":230})"),
           std::string(R"({"Data.StartDate":4018,"Data.EndDate":4037,"Axes.BackgroundColor":255})"),
           std::string(R"({"Data.DaysPerLine":2,"Canvas.Width":400})")}) {
@@ -470,7 +470,7 @@ namespace {
 
 TEST(ActogramSettings, OutOfRangeValuesDrawWithoutFailing) {
     TTestDataset data(EncodeDate(2011, 5, 1), 3, 300, [](int, int) { return 50; });
-    for (const std::string settings :
+    for (const std::string& settings :
          {std::string(R"({"Legend.Width":"700"})"), std::string(R"({"Legend.Width":"150%"})"),
           std::string(R"({"Axes.CustomDates":true,"Axes.StartDate":4140,"Axes.EndDate":4138})"),
           std::string(R"({"Data.DaysPerLine":0})"),
