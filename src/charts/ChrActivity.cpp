@@ -86,7 +86,9 @@ TActivityChart::TActivityChart() : CompletionTimer(CreateTimer()) {
 }
 
 TActivityChart::~TActivityChart() {
-    if (Dataset && IsLoaded(Dataset)) {
+    // A destructor must not throw: unlink only what is linked.
+    if (Dataset && IsLoaded(Dataset) &&
+        std::find(Dataset->Charts.begin(), Dataset->Charts.end(), this) != Dataset->Charts.end()) {
         Dataset->UnlinkChart(this);
     }
 }
