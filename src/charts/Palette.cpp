@@ -1,5 +1,6 @@
 #include "charts/Palette.h"
 
+#include "platform/SafeFile.h"
 #include "platform/UserDialogs.h"
 
 #include <openssl/evp.h>
@@ -8,7 +9,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -264,19 +264,7 @@ bool TPalette::SaveToFile(const std::string& fileName) const {
         content.push_back(static_cast<char>(Blue(Colors[i])));
         content.push_back('\0');
     }
-    const std::string temporary = fileName + ".tmp";
-    bool written = false;
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        written =
-            file && file.write(content.data(), static_cast<std::streamsize>(content.size())) && file.flush();
-    }
-    std::error_code error;
-    if (written) {
-        std::filesystem::rename(temporary, fileName, error);
-    }
-    if (!written || error) {
-        std::filesystem::remove(temporary, error);
+    if (!ReplaceFileContents(fileName, content)) {
         UserDialogs().ShowMessage("Failed to open file!", "Palette", TMessageKind::Error);
         return false;
     }
