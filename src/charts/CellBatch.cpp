@@ -23,9 +23,9 @@ void TCellBatch::Add(double x, double y, double w, double h, TColor colour) {
     if (left >= right || top >= bottom) {
         return;
     }
-    const float red = static_cast<float>(colour & 0xFF);
-    const float green = static_cast<float>((colour >> 8) & 0xFF);
-    const float blue = static_cast<float>((colour >> 16) & 0xFF);
+    const float red = ColorRed(colour);
+    const float green = ColorGreen(colour);
+    const float blue = ColorBlue(colour);
     const int firstColumn = static_cast<int>(left);
     const int lastColumn = std::min(static_cast<int>(std::ceil(right)), GridWidth) - 1;
     for (int row = static_cast<int>(top); row < bottom; ++row) {

@@ -17,19 +17,6 @@ namespace {
 constexpr char Base64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr std::uint16_t PaletteVersion = 768;
 
-int Red(TColor c) {
-    return c & 0xFF;
-}
-int Green(TColor c) {
-    return (c >> 8) & 0xFF;
-}
-int Blue(TColor c) {
-    return (c >> 16) & 0xFF;
-}
-TColor RGB(int red, int green, int blue) {
-    return static_cast<TColor>(red | green << 8 | blue << 16);
-}
-
 struct THSL {
     float Hue = 0;
     float Saturation = 0;
@@ -37,9 +24,9 @@ struct THSL {
 };
 
 THSL ToHSL(TColor colour) {
-    const float r = Red(colour) / 255.0f;
-    const float g = Green(colour) / 255.0f;
-    const float b = Blue(colour) / 255.0f;
+    const float r = ColorRed(colour) / 255.0f;
+    const float g = ColorGreen(colour) / 255.0f;
+    const float b = ColorBlue(colour) / 255.0f;
     const float max = std::max({r, g, b});
     const float min = std::min({r, g, b});
     THSL hsl;
@@ -121,7 +108,7 @@ std::vector<TColor> ReadPaletteFile(const std::string& fileName) {
     }
     std::vector<TColor> colors(count);
     for (std::size_t i = 0; i < count; ++i) {
-        colors[i] = RGB(entries[4 * i], entries[4 * i + 1], entries[4 * i + 2]);
+        colors[i] = MakeColor(entries[4 * i], entries[4 * i + 1], entries[4 * i + 2]);
     }
     return colors;
 }
@@ -171,9 +158,9 @@ void TPalette::Fill(int first, int last, TPaletteFillMode mode, TColor endColor,
     if (mode == TPaletteFillMode::RGB) {
         const auto channel = [steps](int start, int end, int i) { return start + (end - start) * i / steps; };
         for (int i = 0; i <= steps; ++i) {
-            Colors[first + i] = RGB(channel(Red(startColor), Red(endColor), i),
-                                    channel(Green(startColor), Green(endColor), i),
-                                    channel(Blue(startColor), Blue(endColor), i));
+            Colors[first + i] = MakeColor(channel(ColorRed(startColor), ColorRed(endColor), i),
+                                          channel(ColorGreen(startColor), ColorGreen(endColor), i),
+                                          channel(ColorBlue(startColor), ColorBlue(endColor), i));
         }
         return;
     }
@@ -208,9 +195,9 @@ std::string TPalette::ToText() const {
     std::string bytes;
     bytes.reserve(3 * Colors.size());
     for (const TColor colour : Colors) {
-        bytes.push_back(static_cast<char>(Blue(colour)));
-        bytes.push_back(static_cast<char>(Green(colour)));
-        bytes.push_back(static_cast<char>(Red(colour)));
+        bytes.push_back(static_cast<char>(ColorBlue(colour)));
+        bytes.push_back(static_cast<char>(ColorGreen(colour)));
+        bytes.push_back(static_cast<char>(ColorRed(colour)));
     }
     // Three bytes per entry: whole base64 groups, never any "=" padding.
     std::string text(4 * Colors.size() + 1, '\0');
@@ -259,9 +246,9 @@ bool TPalette::SaveToFile(const std::string& fileName) const {
     PutLE16(content, PaletteVersion);
     PutLE16(content, static_cast<std::uint16_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
-        content.push_back(static_cast<char>(Red(Colors[i])));
-        content.push_back(static_cast<char>(Green(Colors[i])));
-        content.push_back(static_cast<char>(Blue(Colors[i])));
+        content.push_back(static_cast<char>(ColorRed(Colors[i])));
+        content.push_back(static_cast<char>(ColorGreen(Colors[i])));
+        content.push_back(static_cast<char>(ColorBlue(Colors[i])));
         content.push_back('\0');
     }
     if (!ReplaceFileContents(fileName, content)) {

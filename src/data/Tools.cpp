@@ -208,10 +208,7 @@ TColor SeriesColor(int index, double hueOffset, double lightness, double saturat
 }
 
 double Luminance(TColor colour) {
-    const double red = colour & 0xFF;
-    const double green = (colour >> 8) & 0xFF;
-    const double blue = (colour >> 16) & 0xFF;
-    return (0.299 * red + 0.587 * green + 0.114 * blue) / 255.0;
+    return (0.299 * ColorRed(colour) + 0.587 * ColorGreen(colour) + 0.114 * ColorBlue(colour)) / 255.0;
 }
 
 void CopyToClipboard(const std::string& text) {

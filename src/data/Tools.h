@@ -10,6 +10,19 @@
 // A colour: red in the lowest byte, then green, then blue; the highest byte is ignored.
 using TColor = std::uint32_t;
 
+inline std::uint8_t ColorRed(TColor color) {
+    return color & 0xFF;
+}
+inline std::uint8_t ColorGreen(TColor color) {
+    return (color >> 8) & 0xFF;
+}
+inline std::uint8_t ColorBlue(TColor color) {
+    return (color >> 16) & 0xFF;
+}
+inline TColor MakeColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    return red | (green << 8) | (blue << 16);
+}
+
 // The hue offset in degrees with which data series are coloured (see SeriesColor).
 inline constexpr int SeriesHueOffset = 250;
 

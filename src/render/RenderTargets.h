@@ -3,6 +3,7 @@
 // downwards; angles in degrees turn clockwise on screen. Implementations: TRTAGG (raster, on a
 // bitmap), TRTPNGWriter (raster at an output size, written as PNG) and TRTPostScript (EPS).
 
+#include "data/Tools.h"
 #include "render/TextRender.h"
 
 #include <cstdint>
@@ -37,20 +38,6 @@ constexpr double EllipseKappa = 0.5517837498;
 constexpr double Pi = 3.14159265358979323846;
 inline double DegreesToRadians(double degrees) {
     return degrees * Pi / 180;
-}
-
-// A platform colour value: red in the lowest byte, then green, then blue; the highest byte is ignored.
-inline std::uint8_t ColorRed(std::uint32_t color) {
-    return color & 0xFF;
-}
-inline std::uint8_t ColorGreen(std::uint32_t color) {
-    return (color >> 8) & 0xFF;
-}
-inline std::uint8_t ColorBlue(std::uint32_t color) {
-    return (color >> 16) & 0xFF;
-}
-inline std::uint32_t MakeColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-    return red | (green << 8) | (blue << 16);
 }
 
 // Vertices of a star (starting at R2 on the start angle, R1 on the half steps) and of a regular

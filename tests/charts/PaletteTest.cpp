@@ -9,15 +9,6 @@
 
 namespace {
 
-int Red(TColor c) {
-    return c & 0xFF;
-}
-int Green(TColor c) {
-    return (c >> 8) & 0xFF;
-}
-int Blue(TColor c) {
-    return (c >> 16) & 0xFF;
-}
 constexpr TColor White = 0xFFFFFF, Black = 0, PureRed = 0x0000FF, PureBlue = 0xFF0000;
 
 TEST(Palette, TextOfKnownEntries) {
@@ -69,9 +60,9 @@ TEST(Palette, RgbFillFromWhiteToBlack) {
     EXPECT_EQ(palette.GetColor(0), White);
     EXPECT_EQ(palette.GetColor(255), Black);
     for (int i = 1; i < 256; ++i) {
-        const int step = Red(palette.GetColor(i - 1)) - Red(palette.GetColor(i));
+        const int step = ColorRed(palette.GetColor(i - 1)) - ColorRed(palette.GetColor(i));
         EXPECT_TRUE(step == 0 || step == 1 || step == 2) << i;
-        EXPECT_EQ(Red(palette.GetColor(i)), Blue(palette.GetColor(i)));
+        EXPECT_EQ(ColorRed(palette.GetColor(i)), ColorBlue(palette.GetColor(i)));
     }
 }
 
@@ -113,8 +104,8 @@ TEST(Palette, HslFillFromWhiteKeepsTheOtherHue) {
     TPalette palette(16, TPaletteFillMode::HSLClockwise, PureBlue, White);
     for (int i = 1; i < 15; ++i) {
         const TColor c = palette.GetColor(i);
-        EXPECT_EQ(Red(c), Green(c)) << i;
-        EXPECT_GT(Blue(c), Red(c)) << i;
+        EXPECT_EQ(ColorRed(c), ColorGreen(c)) << i;
+        EXPECT_GT(ColorBlue(c), ColorRed(c)) << i;
     }
 }
 
