@@ -48,8 +48,8 @@ TEST(ActogramExport, EpsRenderedByGhostscriptMatchesThePng) {
         TTempFolder folder;
         Export<TRTPNGWriter>(chart, folder.File("chart.png"), size.first, size.second);
         Export<TRTPostScript>(chart, folder.File("chart.eps"), size.first, size.second);
-        const TPicture raster = ReadPngThroughPpm(folder.File("chart.png"), folder.File("png.ppm"));
-        const TPicture vector = RasteriseEps(folder.File("chart.eps"), folder.File("eps.ppm"));
+        const TPngImage raster = ReadPngImage(folder.File("chart.png"));
+        const TPngImage vector = RasteriseEps(folder.File("chart.eps"), folder.File("eps.png"));
         ASSERT_EQ(raster.Width, size.first);
         ASSERT_EQ(vector.Width, size.first);
         ASSERT_EQ(vector.Height, size.second);

@@ -1,7 +1,7 @@
 #include "platform/Bitmap.h"
 #include "platform/ScriptedDialogs.h"
 #include "render/FileTargets.h"
-#include "render/PngImage.h"
+#include "support/PngImage.h"
 #include "render/RTPNGWriter.h"
 #include "render/TestCard.h"
 #include "support/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "render/PngImage.h"
+#include "support/PngImage.h"
 
 #include <png.h>
 
