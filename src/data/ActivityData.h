@@ -98,7 +98,7 @@ public:
     void SetModeText(const std::string& text) { Strings[3] = text; }
 
     void LinkChart(TActivityChart* chart);
-    // Throws std::logic_error("Dataset link does not exist.") for a chart that is not linked.
+    // Throws std::runtime_error("Dataset link does not exist.") for a chart that is not linked.
     void UnlinkChart(TActivityChart* chart);
     int LinkedChartCount() const { return static_cast<int>(Charts.size()); }
 
