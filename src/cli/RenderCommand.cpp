@@ -2,6 +2,7 @@
 
 #include "charts/ChrActogram.h"
 #include "cli/Command.h"
+#include "cli/SizeArgument.h"
 #include "data/ActivityData.h"
 #include "platform/ScriptedDialogs.h"
 #include "render/FileTargets.h"
@@ -10,7 +11,6 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <regex>
 
 namespace {
 
@@ -41,15 +41,14 @@ int RunRender(const TRenderOptions& options) {
     int outWidth = 0;
     int outHeight = 0;
     if (!options.Size.empty()) {
-        std::smatch match;
-        static const std::regex pattern(R"(([1-9]\d{0,4})x([1-9]\d{0,4}))");
-        if (!std::regex_match(options.Size, match, pattern)) {
+        const std::optional<TSizeArgument> size = ParseSizeArgument(options.Size);
+        if (!size) {
             std::cerr << "render: \"" << options.Size
                       << "\" is not a size WIDTHxHEIGHT, such as 1200x1000.\n";
             return ExitUsage;
         }
-        outWidth = std::stoi(match[1]);
-        outHeight = std::stoi(match[2]);
+        outWidth = size->Width;
+        outHeight = size->Height;
     }
     std::string settings;
     if (!ReadSettingsText(options.Settings, settings)) {

@@ -1,12 +1,12 @@
 // lumeroc-cli testcard: the drawing targets' test card written as a picture file.
 
 #include "cli/Command.h"
+#include "cli/SizeArgument.h"
 #include "platform/ScriptedDialogs.h"
 #include "render/FileTargets.h"
 #include "render/TestCard.h"
 
 #include <iostream>
-#include <regex>
 
 namespace {
 
@@ -19,15 +19,14 @@ int RunTestCard(const TTestCardOptions& options) {
     int width = TestCardWidth;
     int height = TestCardHeight;
     if (!options.Size.empty()) {
-        std::smatch match;
-        static const std::regex pattern(R"(([1-9]\d{0,4})x([1-9]\d{0,4}))");
-        if (!std::regex_match(options.Size, match, pattern)) {
+        const std::optional<TSizeArgument> size = ParseSizeArgument(options.Size);
+        if (!size) {
             std::cerr << "testcard: \"" << options.Size
                       << "\" is not a size WIDTHxHEIGHT, such as 800x600.\n";
             return ExitUsage;
         }
-        width = std::stoi(match[1]);
-        height = std::stoi(match[2]);
+        width = size->Width;
+        height = size->Height;
     }
     // The target asks for its file name when it is destroyed: the answer is the --out name.
     TScopedScriptedDialogs dialogs(&std::cerr);
