@@ -1,9 +1,8 @@
 #include "render/RTPNGWriter.h"
 
 #include "platform/Bitmap.h"
-#include "platform/UserDialogs.h"
 #include "render/PngFile.h"
-#include "platform/SafeFile.h"
+#include "render/SaveThroughDialog.h"
 
 #include <new>
 
@@ -23,19 +22,7 @@ void TRTPNGWriter::Save() {
     TFileDialogRequest request;
     request.Filter = "Portable Network Graphics (*.png)|*.png";
     request.DefaultExtension = "png";
-    try {
-        const std::optional<std::string> fileName = UserDialogs().AskSaveFileName(request);
-        if (!fileName) {
-            return;
-        }
-        if (!ReplaceFileContents(*fileName, EncodePng(*Output))) {
-            UserDialogs().ShowMessage("An error occured, could not save the file.", "Lumeroc",
-                                      TMessageKind::Error);
-        }
-    } catch (const std::exception&) {
-        UserDialogs().ShowMessage("An error occured, could not save the file.", "Lumeroc",
-                                  TMessageKind::Error);
-    }
+    SaveThroughDialog(request, [this] { return EncodePng(*Output); });
 }
 
 bool TRTPNGWriter::Attach(TBitmap& bitmap) {

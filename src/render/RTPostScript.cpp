@@ -2,8 +2,7 @@
 
 #include "data/DateTimeFormats.h"
 #include "platform/Bitmap.h"
-#include "platform/UserDialogs.h"
-#include "platform/SafeFile.h"
+#include "render/SaveThroughDialog.h"
 
 #include <charconv>
 #include <cmath>
@@ -121,17 +120,10 @@ TRTPostScript::~TRTPostScript() {
     if (!Initialised) {
         return;
     }
-    // A destructor must not throw: whatever goes wrong while saving is reported and the file left alone.
-    try {
-        TFileDialogRequest request;
-        request.Filter = "Encapsulated PostScript (*.eps)|*.eps";
-        request.DefaultExtension = "eps";
-        const std::optional<std::string> fileName = UserDialogs().AskSaveFileName(request);
-        if (fileName && !ReplaceFileContents(*fileName, Stream)) {
-            UserDialogs().ShowMessage("An error occured, could not save the file.", "", TMessageKind::Error);
-        }
-    } catch (...) {
-    }
+    TFileDialogRequest request;
+    request.Filter = "Encapsulated PostScript (*.eps)|*.eps";
+    request.DefaultExtension = "eps";
+    SaveThroughDialog(request, [this] { return Stream; });
 }
 
 void TRTPostScript::WriteLine(const char* text) {
